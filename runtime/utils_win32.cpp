@@ -2,6 +2,7 @@
 // that keeps the calling thread's other windows disabled while it is shown.
 // Depends on user32 and winmm.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include "runtime/objects.h"
 #include "runtime/utils.h"
