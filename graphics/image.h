@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "graphics/pixels.h"
 #include "runtime/objects.h"
 
 constexpr int32_t IMAGE_TRANSPARENT = 0x100;
@@ -28,6 +29,8 @@ void image_library_end();
 int32_t dib_stride(int32_t width, int32_t bits);
 // A zero-filled bottom-up DIB section; its pixel memory in *pixels when asked for.
 HBITMAP dib_create(int32_t width, int32_t height, int32_t depth, void** pixels = nullptr);
+// The pixel memory of a 24- or 32-bit DIB section as a PixelBuffer; false for anything else.
+bool dib_pixels(HBITMAP bitmap, PixelBuffer* out);
 
 // Creating operations return the handle for a fixed number, the dynamic id for -1, 0 on failure.
 intptr_t image_create(ObjectId number, int32_t width, int32_t height, int32_t depth = 24);

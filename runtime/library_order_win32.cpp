@@ -5,6 +5,7 @@
 // blending support. Each library adds its own operations here, at its place.
 #include <iterator>
 
+#include "graphics/image.h"
 #include "runtime/arrays.h"
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
@@ -13,12 +14,19 @@ namespace {
 
 const RuntimeStep kStart[] = {
     {"strings", strings_library_init},
+    {"blending support", image_display_init},
+    {"images", image_library_init},
     {"arrays", arrays_library_init},
+};
+
+const RuntimeStep kEnd[] = {
+    {"images", image_library_end},
+    {"blending support", image_display_end},
 };
 
 }  // namespace
 
 const RuntimeOrder& RuntimeLibraryOrder() {
-  static const RuntimeOrder order{kStart, std::size(kStart), nullptr, 0};
+  static const RuntimeOrder order{kStart, std::size(kStart), kEnd, std::size(kEnd)};
   return order;
 }

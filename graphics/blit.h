@@ -1,0 +1,18 @@
+// Pixel kernels that put one picture onto another: the blit table of image drawing (24- and
+// 32-bit sources onto 24- and 32-bit outputs, per drawing mode) and the rectangle copy of the
+// grabs. Portable; both sides are PixelBuffers.
+#pragma once
+#include <cstdint>
+
+#include "graphics/pixels.h"
+
+// Draws source with its top-left corner at (x, y) of output, clipped. alpha is the constant
+// alpha (255 = opaque); useAlpha blends a 32-bit source by its own alpha as well. mode is the
+// output's drawing mode. Only 24- and 32-bit buffers are drawn.
+void BlitPixels(const PixelBuffer& output, const PixelBuffer& source, int32_t x, int32_t y, int32_t alpha,
+                bool useAlpha, int32_t mode);
+
+// Copies the rectangle of source whose top-left corner is (x, y) and whose size is target's
+// into target; target pixels outside source keep their bytes. Both must have the same bytes
+// per pixel; false when they differ.
+bool CopyPixelRect(const PixelBuffer& target, const PixelBuffer& source, int64_t x, int64_t y);

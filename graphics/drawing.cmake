@@ -1,0 +1,16 @@
+# Drawing: the portable pixel kernels (blits, grabs, text mix, writers, shapes, flood fill)
+# and, on Windows, image objects and drawing outputs on DIB sections.
+add_library(vlmr_pixels STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/blit_copy.cpp)
+target_link_libraries(vlmr_pixels PUBLIC vlmr_runtime)
+vlmr_strict(vlmr_pixels)
+
+if(WIN32)
+  add_library(vlmr_images STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/image.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image_display.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bitmap_utils.cpp)
+  target_link_libraries(vlmr_images PUBLIC vlmr_pixels vlmr_runtime gdi32 user32)
+  vlmr_strict(vlmr_images)
+  target_link_libraries(vlmr_startup PUBLIC vlmr_images)
+endif()
