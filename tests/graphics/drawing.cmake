@@ -1,0 +1,7 @@
+# Drawing tests: the pixel kernels natively under the sanitizers, image objects and drawing
+# outputs under Wine.
+if(WIN32)
+  vlmr_test(drawing_win32_tests
+    ${CMAKE_CURRENT_LIST_DIR}/drawing_image_win32_test.cpp
+    LIBS vlmr_startup vlmr_images)
+endif()
