@@ -1,0 +1,25 @@
+// A scripted joystick interface for the controller tests: identifiers, their ranges and
+// readings, and a count of every platform call.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "app/joystick_api.h"
+
+struct FakePad {
+  bool present = true;    // the capability query succeeds
+  uint32_t result = 0;    // what a position query answers
+  JoyCaps caps{};
+  JoyInfoEx reading{};    // copied into the caller's record when result is 0
+};
+
+struct FakeJoysticks {
+  std::vector<FakePad> pads;  // by identifier; identifiers past the end fail
+  int capsCalls = 0;
+  int posCalls = 0;
+};
+
+extern FakeJoysticks g_fake;
+
+// A present controller with all six axes on min..max, centred, hat centred, no buttons.
+FakePad MakePad(uint32_t min = 0, uint32_t max = 65535);

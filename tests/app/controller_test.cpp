@@ -1,0 +1,298 @@
+// The controller model over a scripted joystick interface: enumeration, polling, button and
+// hat readers, axis scaling with dead zones, and the change detector.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "app/axes.h"
+#include "app/controller.h"
+#include "runtime/arrays.h"
+#include "tests/app/controller_fake.h"
+#include "tests/runtime/runtime_fixture.h"
+
+namespace {
+
+class ControllerTest : public RuntimeTest {
+ protected:
+  void SetUp() override {
+    RuntimeTest::SetUp();
+    g_app = AppState{};
+    g_fake = FakeJoysticks{};
+    AllocateControllerArrays();
+  }
+
+  // Enumerates the scripted pads and forgets the calls that took.
+  int32_t Enumerate(std::vector<FakePad> pads) {
+    g_fake.pads = std::move(pads);
+    int32_t count = EnumerateControllers();
+    g_fake.capsCalls = g_fake.posCalls = 0;
+    return count;
+  }
+
+  // Scaled X of controller 0 for one raw position.
+  int32_t ScaledX(uint32_t raw) {
+    g_fake.pads[0].reading.dwXpos = raw;
+    PollControllers(0);
+    return ControllerAxisX(0);
+  }
+};
+
+TEST_F(ControllerTest, EnumerationStopsAtTheFirstMissingIdentifier) {
+  FakePad first = MakePad(0, 65535);
+  first.caps.wCaps = 0x3F;
+  FakePad second = MakePad(100, 201);
+  second.caps.wRmin = 7;
+  second.caps.wRmax = 9;
+  FakePad hidden = MakePad();
+  FakePad missing = MakePad();
+  missing.present = false;
+
+  g_fake.pads = {first, second, missing, hidden};
+  EXPECT_EQ(EnumerateControllers(), 2);
+  EXPECT_EQ(g_app.highestController, 1);
+  EXPECT_EQ(ArrayHeaderOf(g_app.controllerCaps)->count, 2);
+  EXPECT_EQ(ArrayHeaderOf(g_app.controllerPositions)->count, 2);
+  EXPECT_EQ(ArrayHeaderOf(g_app.controllerSnapshots)->count, 2);
+  EXPECT_EQ(g_fake.capsCalls, 3 + 2);
+
+  const AxisRange& x0 = g_app.controllerCaps[0].axes[kAxisX];
+  EXPECT_EQ(x0.min, 0);
+  EXPECT_EQ(x0.max, 65535);
+  EXPECT_EQ(x0.centre, 32767);
+  EXPECT_EQ(x0.span, 65535);
+  EXPECT_EQ(x0.deadZone, 0);
+  EXPECT_EQ(g_app.controllerCaps[0].caps, 0x3Fu);
+  const AxisRange& x1 = g_app.controllerCaps[1].axes[kAxisX];
+  EXPECT_EQ(x1.centre, 150);
+  EXPECT_EQ(x1.span, 101);
+  const AxisRange& r1 = g_app.controllerCaps[1].axes[kAxisR];
+  EXPECT_EQ(r1.min, 7);
+  EXPECT_EQ(r1.max, 9);
+  EXPECT_EQ(r1.centre, 8);
+  for (int c = 0; c < 2; ++c) {
+    EXPECT_EQ(g_app.controllerPositions[c].dwSize, 52u);
+    EXPECT_EQ(g_app.controllerPositions[c].dwFlags, 0xFFu);
+    EXPECT_EQ(g_app.controllerPositions[c].dwPOV, 0u) << "no reading before the first poll";
+  }
+}
+
+TEST_F(ControllerTest, AMissingFirstIdentifierHidesEveryController) {
+  FakePad missing = MakePad();
+  missing.present = false;
+  EXPECT_EQ(Enumerate({missing, MakePad()}), 0);
+  EXPECT_EQ(g_app.highestController, -1);
+  EXPECT_EQ(ArrayHeaderOf(g_app.controllerCaps)->count, 1);
+
+  EXPECT_EQ(PollControllers(0), -1);
+  EXPECT_EQ(PollControllers(-1), 0);
+  EXPECT_EQ(g_fake.posCalls, 0);
+  EXPECT_EQ(ControllerPOV(0), 0);
+  EXPECT_EQ(ControllerAxisX(0), 0);
+  EXPECT_EQ(CheckControllerEvent(), 0);
+  ForceControllerRefresh();
+  EXPECT_EQ(CheckControllerEvent(), 0) << "nothing to refresh without a controller";
+}
+
+TEST_F(ControllerTest, PollingReachesOnlyValidIndices) {
+  ASSERT_EQ(Enumerate({MakePad(), MakePad()}), 2);
+  EXPECT_EQ(PollControllers(-2), -1);
+  EXPECT_EQ(PollControllers(2), -1);
+  EXPECT_EQ(g_fake.posCalls, 0);
+
+  EXPECT_EQ(PollControllers(-1), 0);
+  EXPECT_EQ(g_fake.posCalls, 2);
+  EXPECT_EQ(PollControllers(1), 0);
+  EXPECT_EQ(g_fake.posCalls, 3);
+  EXPECT_EQ(ControllerPOV(1), 65535);
+}
+
+TEST_F(ControllerTest, AnUnpluggedControllerKeepsItsLastReadings) {
+  ASSERT_EQ(Enumerate({MakePad(), MakePad()}), 2);
+  g_fake.pads[1].reading.dwButtons = 4;
+  g_fake.pads[1].reading.dwPOV = 9000;
+  ASSERT_EQ(PollControllers(1), 0);
+
+  g_fake.pads[1].result = kJoyErrUnplugged;
+  g_fake.pads[1].reading.dwButtons = 0;
+  g_fake.pads[1].reading.dwPOV = 18000;
+  EXPECT_EQ(PollControllers(1), 167);
+  EXPECT_EQ(PollControllers(-1), 0) << "polling all swallows the failure";
+  EXPECT_EQ(ControllerButtons(1), 4);
+  EXPECT_EQ(ControllerPOV(1), 9000);
+}
+
+TEST_F(ControllerTest, ButtonsReadTheirOwnBit) {
+  ASSERT_EQ(Enumerate({MakePad()}), 1);
+  g_fake.pads[0].reading.dwButtons = 8;
+  PollControllers(0);
+  EXPECT_EQ(ControllerButton(0, 3), 8);
+  EXPECT_EQ(ControllerButtons(0), 8);
+  EXPECT_EQ(ControllerButton(0, 2), 0);
+
+  g_fake.pads[0].reading.dwButtons = 0xFFFFFFFFu;
+  PollControllers(0);
+  EXPECT_EQ(ControllerButton(0, 0), 1);
+  EXPECT_EQ(ControllerButton(0, 11), 2048);
+  EXPECT_EQ(ControllerButton(0, 31), INT32_MIN);
+  EXPECT_EQ(ControllerButton(0, 32), 0);
+  EXPECT_EQ(ControllerButton(0, -1), 0);
+  EXPECT_EQ(ControllerButton(1, 0), 0);
+  EXPECT_EQ(ControllerButton(-1, 0), 0);
+  EXPECT_EQ(ControllerButtons(1), 0);
+  EXPECT_EQ(ControllerPOV(-1), 0);
+}
+
+TEST_F(ControllerTest, ScalingWithoutDeadZoneRoundsDownOnBothSides) {
+  ASSERT_EQ(Enumerate({MakePad(0, 65535)}), 1);
+  const std::pair<uint32_t, int32_t> cases[] = {
+      {32766, -1}, {32767, 0}, {33094, 0}, {33095, 1}, {40000, 22},
+      {65534, 99}, {65535, 100}, {0, -100}, {1, -100}, {100, -100}};
+  for (auto [raw, expected] : cases) EXPECT_EQ(ScaledX(raw), expected) << "raw " << raw;
+}
+
+TEST_F(ControllerTest, EachReaderScalesItsOwnAxis) {
+  ASSERT_EQ(Enumerate({MakePad(0, 65535)}), 1);
+  JoyInfoEx& r = g_fake.pads[0].reading;
+  r.dwXpos = 65535;
+  r.dwYpos = 0;
+  r.dwZpos = 40000;
+  r.dwRpos = 32766;
+  r.dwUpos = 65534;
+  r.dwVpos = 32767;
+  PollControllers(0);
+  EXPECT_EQ(ControllerAxisX(0), 100);
+  EXPECT_EQ(ControllerAxisY(0), -100);
+  EXPECT_EQ(ControllerAxisZ(0), 22);
+  EXPECT_EQ(ControllerAxisR(0), -1);
+  EXPECT_EQ(ControllerAxisU(0), 99);
+  EXPECT_EQ(ControllerAxisV(0), 0);
+  EXPECT_EQ(ControllerAxisX(1), 0);
+  EXPECT_EQ(ControllerAxisX(-1), 0);
+}
+
+TEST_F(ControllerTest, AQuarterDeadZone) {
+  ASSERT_EQ(Enumerate({MakePad(0, 65535)}), 1);
+  EXPECT_EQ(SetDeadZoneX(0, 25), 0);
+  const AxisRange& x = g_app.controllerCaps[0].axes[kAxisX];
+  EXPECT_EQ(x.centre, 32767);
+  EXPECT_EQ(x.deadZone, 8191);
+  EXPECT_EQ(x.span, 49153);
+  EXPECT_EQ(x.deadZonePercent, 25);
+  const std::pair<uint32_t, int32_t> cases[] = {
+      {24575, -1}, {24576, 0}, {32767, 0}, {40958, 0}, {41203, 0}, {41204, 1},
+      {0, -100},   {65000, 97}, {65534, 99}, {65535, 100}};
+  for (auto [raw, expected] : cases) EXPECT_EQ(ScaledX(raw), expected) << "raw " << raw;
+
+  SetDeadZoneX(0, 25);
+  EXPECT_EQ(x.span, 49153) << "repeated calls do not accumulate";
+  EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisY].deadZone, 0) << "other axes untouched";
+  SetDeadZoneY(0, 25);
+  SetDeadZoneZ(0, 25);
+  SetDeadZoneR(0, 25);
+  for (int a : {kAxisY, kAxisZ, kAxisR}) EXPECT_EQ(g_app.controllerCaps[0].axes[a].span, 49153);
+  EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisU].deadZone, 0);
+}
+
+TEST_F(ControllerTest, DeadZoneLimits) {
+  ASSERT_EQ(Enumerate({MakePad(0, 65535), MakePad(0, 65534)}), 2);
+  const AxisRange& x = g_app.controllerCaps[0].axes[kAxisX];
+
+  SetDeadZoneX(0, 100);
+  EXPECT_EQ(x.deadZone, 32767);
+  EXPECT_EQ(x.span, 1);
+  EXPECT_EQ(ScaledX(65535), 200);
+  for (uint32_t raw : {0u, 1u, 32767u, 65534u}) EXPECT_EQ(ScaledX(raw), 0) << "raw " << raw;
+
+  SetDeadZoneX(1, 100);
+  EXPECT_EQ(g_app.controllerCaps[1].axes[kAxisX].span, 0);
+  for (uint32_t raw : {0u, 65534u, 65535u}) {
+    g_fake.pads[1].reading.dwXpos = raw;
+    PollControllers(1);
+    EXPECT_EQ(ControllerAxisX(1), 0) << "raw " << raw;
+  }
+
+  for (int32_t bad : {101, -1}) {
+    SetDeadZoneX(0, bad);
+    EXPECT_EQ(x.deadZonePercent, 100);
+    EXPECT_EQ(x.span, 1);
+  }
+  SetDeadZoneX(0, 0);
+  EXPECT_EQ(x.deadZone, 0);
+  EXPECT_EQ(x.span, 65535);
+
+  const AppState before = g_app;
+  SetDeadZoneX(-1, 25);
+  SetDeadZoneR(2, 25);
+  EXPECT_EQ(g_app.controllerCaps, before.controllerCaps);
+  EXPECT_EQ(x.deadZone, 0);
+  EXPECT_EQ(g_app.controllerCaps[1].axes[kAxisR].deadZone, 0);
+}
+
+TEST_F(ControllerTest, OddRangesNeitherOverflowNorTrap) {
+  // Ranges beyond int32 wrap like the platform's integers; results far out of range come
+  // back as the processor's "integer indefinite" instead of undefined behaviour.
+  FakePad wide = MakePad(0, 0xFFFFFFFFu);
+  wide.caps.wYmin = 0x7FFFFFFF;
+  wide.caps.wYmax = 0x7FFFFFFF;
+  ASSERT_EQ(Enumerate({wide, MakePad(10, 20)}), 2);
+  EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisX].span, -1);
+  SetDeadZoneY(0, 50);
+  EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisY].span, 0);
+  JoyInfoEx& r = g_fake.pads[0].reading;
+  r.dwXpos = 0x80000000u;
+  r.dwYpos = 0;
+  PollControllers(0);
+  EXPECT_EQ(ControllerAxisX(0), INT32_MIN);
+  EXPECT_EQ(ControllerAxisY(0), 0);
+
+  g_fake.pads[1].reading.dwXpos = 0xFFFFFFFFu;
+  PollControllers(1);
+  EXPECT_EQ(ControllerAxisX(1), -320) << "raw -1 lies 16 below the centre 15, span 10";
+}
+
+TEST_F(ControllerTest, DetectorReportsEachChangeOnce) {
+  ASSERT_EQ(Enumerate({MakePad(), MakePad()}), 2);
+  SetDeadZoneX(0, 25);
+  EXPECT_EQ(CheckControllerEvent(), 1) << "the first check after enumeration refreshes";
+  EXPECT_EQ(g_fake.posCalls, 2) << "the check polls every controller";
+  EXPECT_EQ(CheckControllerEvent(), 0);
+
+  g_fake.pads[0].reading.dwPOV = 9000;
+  EXPECT_EQ(CheckControllerEvent(), 1) << "hat alone";
+  EXPECT_EQ(CheckControllerEvent(), 0);
+
+  g_fake.pads[1].reading.dwButtons = 2;
+  EXPECT_EQ(CheckControllerEvent(), 1) << "second controller";
+  EXPECT_EQ(CheckControllerEvent(), 0);
+
+  g_fake.pads[0].reading.dwXpos = 40000;
+  EXPECT_EQ(CheckControllerEvent(), 0) << "a move inside the dead zone reads the same";
+  g_fake.pads[0].reading.dwXpos = 65535;
+  EXPECT_EQ(CheckControllerEvent(), 1);
+
+  // Both change at once: the scan stops at the first, yet both snapshots follow.
+  g_fake.pads[0].reading.dwButtons = 1;
+  g_fake.pads[1].reading.dwVpos = 0;
+  EXPECT_EQ(CheckControllerEvent(), 1);
+  EXPECT_EQ(g_app.controllerSnapshots[1].v, -100);
+  EXPECT_EQ(g_app.controllerSnapshots[1].buttons, 2);
+  EXPECT_EQ(g_app.controllerSnapshots[0].x, 100);
+  EXPECT_EQ(g_app.controllerSnapshots[0].pov, 9000);
+  EXPECT_EQ(CheckControllerEvent(), 0);
+}
+
+TEST_F(ControllerTest, ForcedRefreshReportsOnceWithUnchangedReadings) {
+  ASSERT_EQ(Enumerate({MakePad()}), 1);
+  CheckControllerEvent();
+  ASSERT_EQ(CheckControllerEvent(), 0);
+  ForceControllerRefresh();
+  EXPECT_EQ(CheckControllerEvent(), 1);
+  EXPECT_EQ(CheckControllerEvent(), 0);
+
+  g_fake.pads[0].result = kJoyErrUnplugged;
+  g_fake.pads[0].reading.dwPOV = 0;
+  EXPECT_EQ(CheckControllerEvent(), 0) << "an unplugged controller reads as before";
+}
+
+}  // namespace
