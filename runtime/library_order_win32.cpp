@@ -9,6 +9,9 @@
 #include "runtime/arrays.h"
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
+#include "toolkit/joystick.h"
+#include "toolkit/keyboard.h"
+#include "toolkit/screen.h"
 
 namespace {
 
@@ -20,6 +23,9 @@ const RuntimeStep kStart[] = {
 };
 
 const RuntimeStep kEnd[] = {
+    {"keyboard", keyboard_end},
+    {"Direct3D layer", screen_library_end},
+    {"DirectInput controllers", joystick_end},
     {"images", image_library_end},
     {"blending support", image_display_end},
 };
