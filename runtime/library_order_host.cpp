@@ -2,6 +2,7 @@
 // relative order as the Windows build, without the window-system libraries.
 #include <iterator>
 
+#include "graphics/decoder.h"
 #include "runtime/arrays.h"
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
@@ -10,7 +11,9 @@ namespace {
 
 const RuntimeStep kStart[] = {
     {"strings", strings_library_init},
+    {"image decoders", decoder_library_init},
     {"arrays", arrays_library_init},
+    {"BMP decoder", bmp_decoder_register},
 };
 
 }  // namespace
