@@ -5,6 +5,7 @@
 // blending support. Each library adds its own operations here, at its place.
 #include <iterator>
 
+#include "graphics/decoder.h"
 #include "graphics/image.h"
 #include "runtime/arrays.h"
 #include "runtime/runtime.h"
@@ -17,9 +18,11 @@ namespace {
 
 const RuntimeStep kStart[] = {
     {"strings", strings_library_init},
+    {"image decoders", decoder_library_init},
     {"blending support", image_display_init},
     {"images", image_library_init},
     {"arrays", arrays_library_init},
+    {"BMP decoder", bmp_decoder_register},
 };
 
 const RuntimeStep kEnd[] = {
