@@ -4,13 +4,13 @@
 #pragma once
 #include <cstdint>
 
+#include "graphics/canvas.h"
 #include "graphics/pixels.h"
 
-// Draws source with its top-left corner at (x, y) of output, clipped. alpha is the constant
-// alpha (255 = opaque); useAlpha blends a 32-bit source by its own alpha as well. mode is the
-// output's drawing mode. Only 24- and 32-bit buffers are drawn.
-void BlitPixels(const PixelBuffer& output, const PixelBuffer& source, int32_t x, int32_t y, int32_t alpha,
-                bool useAlpha, int32_t mode);
+// Draws source with its top-left corner at (x, y) of the canvas, clipped, by the canvas's
+// mode. alpha is the constant alpha (255 = opaque); useAlpha blends a 32-bit source by its
+// own alpha as well. Only 3- and 4-byte sources are drawn.
+void BlitPixels(Canvas* output, const PixelBuffer& source, int32_t x, int32_t y, int32_t alpha, bool useAlpha);
 
 // Copies the rectangle of source whose top-left corner is (x, y) and whose size is target's
 // into target; target pixels outside source keep their bytes. Both must have the same bytes
