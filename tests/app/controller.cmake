@@ -5,4 +5,26 @@ if(NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/controller_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/controller_fake.cpp
     LIBS vlmr_controller vlmr_startup)
+else()
+  # One executable, run three ways: each run selects its cases and its winmm.
+  add_executable(controller_winmm_tests ${CMAKE_CURRENT_LIST_DIR}/controller_winmm_test.cpp)
+  target_link_libraries(controller_winmm_tests PRIVATE vlmr_controller vlmr_startup GTest::gtest
+                                                       GTest::gtest_main)
+  vlmr_strict(controller_winmm_tests)
+  add_dependencies(controller_winmm_tests vwinmm)
+  add_custom_command(TARGET controller_winmm_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vwinmm>
+            $<TARGET_FILE_DIR:controller_winmm_tests>/winmm.dll)
+
+  set(pad_state ${CMAKE_CURRENT_BINARY_DIR}/controller_pads.txt)
+  add_test(NAME controller_winmm_tests COMMAND controller_winmm_tests --gtest_filter=VirtualPad.*)
+  set_tests_properties(controller_winmm_tests PROPERTIES TIMEOUT 300
+    ENVIRONMENT "WINEDLLOVERRIDES=winmm=n;VLMR_PAD_STATE=${pad_state}")
+  add_test(NAME controller_winmm_system_tests COMMAND controller_winmm_tests --gtest_filter=SystemWinmm.*)
+  set_tests_properties(controller_winmm_system_tests PROPERTIES TIMEOUT 300
+    ENVIRONMENT "WINEDLLOVERRIDES=winmm=b;VLMR_PAD_STATE=${pad_state}")
+  add_test(NAME controller_padctl_tests
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/controller_padctl.sh ${CMAKE_SOURCE_DIR}
+            $<TARGET_FILE:controller_winmm_tests> ${CMAKE_CURRENT_BINARY_DIR}/controller_padctl_pads.txt)
+  set_tests_properties(controller_padctl_tests PROPERTIES TIMEOUT 300)
 endif()

@@ -1,0 +1,221 @@
+// Virtual controller: a stand-in winmm.dll for tests, whose controllers are scripted through a
+// small text file named by the environment variable VLMR_PAD_STATE (a Windows path, or a Unix
+// path that is reached through the Z: drive under Wine). Without the variable or the file
+// there is no controller. Besides the joystick queries it answers the timer functions the
+// programs import, from kernel32.
+// Dependencies: kernel32 only. Limitations: at most 16 controllers; the file is re-read at
+// most once per millisecond, so writers must replace it whole (write a temporary, rename).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/joystick_api.h"
+
+namespace {
+
+constexpr int kMaxPads = 16;
+constexpr uint32_t kTimerNoCando = 97;  // TIMERR_NOCANDO
+
+enum Axis { kX, kY, kZ, kR, kU, kV, kAxes };
+
+struct Pad {
+  uint32_t min[kAxes];
+  uint32_t max[kAxes];
+  uint32_t pos[kAxes];
+  uint32_t buttons;
+  uint32_t pov;
+  uint32_t unplugged;
+};
+
+struct PadFile {
+  int count;
+  Pad pads[kMaxPads];
+};
+
+// All of the library's state: the scripted controllers as last read, and when.
+struct VirtualPads {
+  SRWLOCK lock;
+  PadFile file;
+  LONGLONG lastRead;  // performance-counter ticks; 0 before the first read
+};
+VirtualPads g_pads = {SRWLOCK_INIT, {}, 0};
+
+void ResetPad(Pad& pad) {
+  for (int a = 0; a < kAxes; ++a) {
+    pad.min[a] = 0;
+    pad.max[a] = 65535;
+    pad.pos[a] = 32767;
+  }
+  pad.buttons = 0;
+  pad.pov = 65535;
+  pad.unplugged = 0;
+}
+
+// The field a key names, or null for an unknown key. "min"/"max" set every axis.
+uint32_t* PadField(Pad& pad, const char* key, bool* everyAxis) {
+  static const char kNames[] = "xyzruv";
+  *everyAxis = false;
+  if (!strcmp(key, "buttons")) return &pad.buttons;
+  if (!strcmp(key, "pov")) return &pad.pov;
+  if (!strcmp(key, "unplugged")) return &pad.unplugged;
+  if (!strcmp(key, "min") || !strcmp(key, "max")) {
+    *everyAxis = true;
+    return key[1] == 'i' ? pad.min : pad.max;
+  }
+  const char* axis = key[0] ? strchr(kNames, key[0]) : nullptr;
+  if (!axis) return nullptr;
+  int a = int(axis - kNames);
+  if (!key[1]) return &pad.pos[a];
+  if (!strcmp(key + 1, "min")) return &pad.min[a];
+  if (!strcmp(key + 1, "max")) return &pad.max[a];
+  return nullptr;
+}
+
+// The next token of *cursor, split at any of delims; null at the end.
+char* NextToken(char** cursor, const char* delims) {
+  char* start = *cursor + strspn(*cursor, delims);
+  if (!*start) return nullptr;
+  char* end = start + strcspn(start, delims);
+  *cursor = *end ? end + 1 : end;
+  *end = '\0';
+  return start;
+}
+
+bool ParseNumber(const char* text, uint32_t* value) {
+  char* end = nullptr;
+  bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  unsigned long long v = strtoull(text, &end, hex ? 16 : 10);
+  if (end == text || *end || text[0] == '-' || v > 0xFFFFFFFFull) return false;
+  *value = uint32_t(v);
+  return true;
+}
+
+// Lines "count N" and "pad I key value ..."; anything it does not understand is skipped.
+void ParsePadFile(char* text, PadFile& file) {
+  file.count = 0;
+  for (Pad& pad : file.pads) ResetPad(pad);
+  char* lines = text;
+  for (char* line = NextToken(&lines, "\r\n"); line; line = NextToken(&lines, "\r\n")) {
+    const char* word = NextToken(&line, " \t");
+    const char* arg = word ? NextToken(&line, " \t") : nullptr;
+    uint32_t n = 0;
+    if (!arg || !ParseNumber(arg, &n)) continue;
+    if (!strcmp(word, "count")) {
+      file.count = n > uint32_t(kMaxPads) ? kMaxPads : int(n);
+    } else if (!strcmp(word, "pad") && n < uint32_t(kMaxPads)) {
+      Pad& pad = file.pads[n];
+      for (const char* key = NextToken(&line, " \t"); key; key = NextToken(&line, " \t")) {
+        const char* value = NextToken(&line, " \t");
+        uint32_t v = 0;
+        bool everyAxis = false;
+        uint32_t* field = PadField(pad, key, &everyAxis);
+        if (!value || !field || !ParseNumber(value, &v)) break;
+        for (int a = 0; a < (everyAxis ? kAxes : 1); ++a) field[a] = v;
+      }
+    }
+  }
+}
+
+// The state file's path as Windows opens it: a Unix path goes through the Z: drive.
+bool StatePath(char* path, DWORD size) {
+  DWORD n = GetEnvironmentVariableA("VLMR_PAD_STATE", path, size);
+  if (n == 0 || n >= size) return false;
+  if (path[0] == '/') {
+    if (n + 2 >= size) return false;
+    memmove(path + 2, path, n + 1);
+    path[0] = 'Z';
+    path[1] = ':';
+    for (char* c = path; *c; ++c)
+      if (*c == '/') *c = '\\';
+  }
+  return true;
+}
+
+void ReadPadFile(PadFile& file) {
+  file.count = 0;
+  char path[MAX_PATH + 2];
+  if (!StatePath(path, MAX_PATH)) return;
+  HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  char text[8192];
+  DWORD got = 0;
+  BOOL ok = ReadFile(h, text, sizeof text - 1, &got, nullptr);
+  CloseHandle(h);
+  if (!ok) return;
+  text[got] = '\0';
+  ParsePadFile(text, file);
+}
+
+// A copy of controller id as the file says now; false when there is no such controller.
+bool CurrentPad(UINT id, Pad* pad) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  AcquireSRWLockExclusive(&g_pads.lock);
+  // One read serves the burst of queries a polling pass makes.
+  if (g_pads.lastRead == 0 || now.QuadPart - g_pads.lastRead >= frequency.QuadPart / 1000) {
+    ReadPadFile(g_pads.file);
+    g_pads.lastRead = now.QuadPart ? now.QuadPart : 1;
+  }
+  bool found = id < UINT(g_pads.file.count);
+  if (found) *pad = g_pads.file.pads[id];
+  ReleaseSRWLockExclusive(&g_pads.lock);
+  return found;
+}
+
+}  // namespace
+
+extern "C" {
+
+__declspec(dllexport) UINT WINAPI joyGetNumDevs() { return kMaxPads; }
+
+__declspec(dllexport) UINT WINAPI joyGetDevCapsA(UINT_PTR id, JoyCaps* caps, UINT size) {
+  Pad pad;
+  if (!caps || size != sizeof(JoyCaps)) return kJoyErrParms;
+  if (!CurrentPad(UINT(id), &pad)) return kJoyErrParms;
+  memset(caps, 0, sizeof *caps);
+  caps->wMid = 0xFFFF;
+  caps->wPid = 0xFFFF;
+  snprintf(caps->szPname, sizeof caps->szPname, "Virtual pad %u", UINT(id) + 1);
+  uint32_t* ranges[kAxes][2] = {{&caps->wXmin, &caps->wXmax}, {&caps->wYmin, &caps->wYmax},
+                                {&caps->wZmin, &caps->wZmax}, {&caps->wRmin, &caps->wRmax},
+                                {&caps->wUmin, &caps->wUmax}, {&caps->wVmin, &caps->wVmax}};
+  for (int a = 0; a < kAxes; ++a) {
+    *ranges[a][0] = pad.min[a];
+    *ranges[a][1] = pad.max[a];
+  }
+  caps->wNumButtons = caps->wMaxButtons = 32;
+  caps->wNumAxes = caps->wMaxAxes = kAxes;
+  caps->wPeriodMin = 10;
+  caps->wPeriodMax = 1000;
+  caps->wCaps = 0x1F;  // JOYCAPS_HASZ | HASR | HASU | HASV | HASPOV
+  return kJoyErrNoError;
+}
+
+__declspec(dllexport) UINT WINAPI joyGetPosEx(UINT id, JoyInfoEx* info) {
+  Pad pad;
+  if (!info || info->dwSize != sizeof(JoyInfoEx)) return kJoyErrParms;
+  if (!CurrentPad(id, &pad)) return kJoyErrParms;
+  if (pad.unplugged) return kJoyErrUnplugged;
+  const uint32_t flags = info->dwFlags;
+  uint32_t* positions[kAxes] = {&info->dwXpos, &info->dwYpos, &info->dwZpos,
+                                &info->dwRpos, &info->dwUpos, &info->dwVpos};
+  for (int a = 0; a < kAxes; ++a)
+    if (flags & (1u << a)) *positions[a] = pad.pos[a];  // JOY_RETURNX ... JOY_RETURNV
+  if (flags & 0x40) info->dwPOV = pad.pov;                // JOY_RETURNPOV
+  if (flags & 0x80) {                                     // JOY_RETURNBUTTONS
+    info->dwButtons = pad.buttons;
+    info->dwButtonNumber = 0;
+    for (uint32_t b = pad.buttons; b; b &= b - 1) ++info->dwButtonNumber;
+  }
+  return kJoyErrNoError;
+}
+
+__declspec(dllexport) UINT WINAPI timeBeginPeriod(UINT period) { return period ? 0 : kTimerNoCando; }
+__declspec(dllexport) UINT WINAPI timeEndPeriod(UINT period) { return period ? 0 : kTimerNoCando; }
+__declspec(dllexport) DWORD WINAPI timeGetTime() { return DWORD(GetTickCount64()); }
+
+}  // extern "C"
