@@ -160,11 +160,13 @@ void draw_marker(PixelBuffer& out, int control, bool lit) {
 // program prints the axis value (its text background is white too).
 void draw_axis(PixelBuffer& out, int control, const char* letter, bool lit) {
   const Patch& p = kPatches[control];
-  Shape panel = round_rect(float(p.x) + 1.5f, float(p.y) + 1.5f, float(p.x + p.w) - 1.5f,
-                           float(p.y + p.h) - 1.5f, 4);
+  // Inset 1 pixel at top and bottom so the white reaches from the text's top row (patch
+  // y + 3) down past its lowest one.
+  Shape panel = round_rect(float(p.x) + 1.5f, float(p.y) + 1, float(p.x + p.w) - 1.5f,
+                           float(p.y + p.h) - 1, 4);
   if (lit) {
-    fill(out, panel, lit_paint(centre_y(control), 8.5f));
-    fill(out, grow(panel, -1.6f), solid(kWhite));
+    fill(out, panel, lit_paint(centre_y(control), 9));
+    fill(out, grow(panel, -1.3f), solid(kWhite));
   } else {
     fill(out, panel, vertical(kWellTop, kWellBottom, float(p.y), float(p.y + p.h)));
     fill(out, subtract(panel, shift(panel, 0, -1.2f)), solid(kWhite), 0.18f);
