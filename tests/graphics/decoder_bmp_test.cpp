@@ -1,0 +1,209 @@
+// The BMP decoder against BMPs that ImageMagick writes and reads back as the reference, and
+// against hand-made files: RLE8 escapes, depths that write nothing, truncated and lying files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/graphics/decoder_files.h"
+#include "tests/runtime/runtime_fixture.h"
+
+namespace {
+
+bool Shell(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
+
+bool ImageMagickRgb(const std::string& path, Bytes* rgb) {
+  FILE* pipe = popen(("convert '" + path + "' -depth 8 rgb:- 2>/dev/null").c_str(), "r");
+  if (!pipe) return false;
+  uint8_t chunk[65536];
+  size_t n;
+  rgb->clear();
+  while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) rgb->insert(rgb->end(), chunk, chunk + n);
+  return pclose(pipe) == 0;
+}
+
+bool AllZero(Bytes::const_iterator from, Bytes::const_iterator to) {
+  return std::all_of(from, to, [](uint8_t v) { return v == 0; });
+}
+
+class BmpDecoderTest : public RuntimeTest {
+ protected:
+  void SetUp() override {
+    RuntimeTest::SetUp();
+    std::filesystem::create_directories(dir_);
+  }
+  std::string Write(const std::string& name, const Bytes& bytes) {
+    std::string path = dir_ + "/" + name;
+    EXPECT_TRUE(WriteBytes(path, bytes));
+    return path;
+  }
+  std::string dir_ = std::string(VLMR_DECODER_DATA) + "/bmp";
+};
+
+struct Variant {
+  const char* name;
+  const char* options;  // ImageMagick's, after the 69 x 45 picture
+  int sourceDepth;
+  uint32_t compression;
+};
+
+// An odd width, so that every depth has row padding and 1- and 4-bit rows end mid-byte.
+// 16 bits only with the larger header: ImageMagick's 40-byte-header RGB555 file declares
+// bit fields without holding their masks, and its own reader then disagrees with the file.
+const Variant kVariants[] = {
+    {"bits1", "-type bilevel BMP3", 1, 0},
+    {"bits4", "-colors 16 -type palette -compress none BMP3", 4, 0},
+    {"bits8", "-colors 200 -type palette -compress none BMP3", 8, 0},
+    {"rle8", "-colors 200 -type palette -compress RLE BMP3", 8, 1},
+    {"rle8v5", "-colors 200 -type palette -compress RLE BMP", 8, 1},
+    {"bits16v5", "-define bmp:subtype=RGB555 BMP", 16, 3},
+    {"bits24", "-type truecolor BMP3", 24, 0},
+    {"bits32", "-alpha set -channel A -fx 0.5 +channel -define bmp3:alpha=true BMP3", 32, 0},
+    {"bits32v5", "-type truecoloralpha BMP", 32, 3},
+};
+
+TEST_F(BmpDecoderTest, ImageMagickBmpsDecodeToImageMagicksPixels) {
+  for (const Variant& v : kVariants) {
+    SCOPED_TRACE(v.name);
+    std::string path = dir_ + "/" + v.name + ".bmp";
+    ASSERT_TRUE(Shell("convert rose: -crop 69x45+0+0 +repage " + std::string(v.options) + ":'" + path + "'"));
+    Bytes file = ReadBytes(path);
+    ASSERT_GE(file.size(), 54u);
+    ASSERT_EQ(file[28], v.sourceDepth) << "ImageMagick wrote another depth";
+    ASSERT_EQ(file[30], v.compression) << "ImageMagick wrote another compression";
+    Decoded d = DecodeFile(path);
+    ASSERT_TRUE(d.opened && d.result);
+    EXPECT_EQ(d.width, 69);
+    EXPECT_EQ(d.height, 45);
+    EXPECT_EQ(d.depth, 24);
+    EXPECT_EQ(d.sourceDepth, v.sourceDepth);
+    Bytes rgb;
+    ASSERT_TRUE(ImageMagickRgb(path, &rgb));
+    ASSERT_EQ(rgb.size(), d.pixels.size());
+    // 5-bit channels are shifted left by 3 here; ImageMagick fills the low bits as well.
+    if (v.sourceDepth == 16)
+      for (uint8_t& c : rgb) c &= 0xF8;
+    size_t wrong = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3)
+      if (d.pixels[i] != rgb[i + 2] || d.pixels[i + 1] != rgb[i + 1] || d.pixels[i + 2] != rgb[i]) ++wrong;
+    EXPECT_EQ(wrong, 0u);
+    EXPECT_FALSE(AllZero(d.pixels.begin(), d.pixels.end()));
+  }
+}
+
+TEST_F(BmpDecoderTest, Rle8EscapesAndRunsThatLeaveThePicture) {
+  BmpSpec s;
+  s.width = 4;
+  s.height = 3;
+  s.bits = 8;
+  s.compression = 1;
+  s.colourCount = 4;
+  s.palette = {0, 0, 0, 0, 10, 11, 12, 0, 20, 21, 22, 0, 30, 31, 32, 0};
+  const Bytes rle{
+      200, 1,            // bottom line: a run far past the width, clipped
+      0, 0,              // end of line
+      0, 3, 2, 3, 9, 0,  // three literal indices, padded; index 9 is beyond the table
+      0, 0,              // end of line
+      0, 2, 1, 0,        // move one column right on the top line
+      2, 3,              // two of colour 3
+      0, 2, 0, 5,        // move past the top: nothing more is written
+      4, 1, 0, 1};       // end of picture
+  Decoded d = DecodeFile(Write("rle8.bmp", MakeBmp(s, rle)));
+  ASSERT_TRUE(d.result);
+  const Bytes expected{
+      0, 0, 0, 30, 31, 32, 30, 31, 32, 0, 0, 0,      // top line: columns 1 and 2
+      20, 21, 22, 30, 31, 32, 0, 0, 0, 0, 0, 0,      // middle: 2, 3, then index 9 stays black
+      10, 11, 12, 10, 11, 12, 10, 11, 12, 10, 11, 12};  // bottom: the clipped run
+  EXPECT_EQ(d.pixels, expected);
+}
+
+TEST_F(BmpDecoderTest, Rle4AndOtherDepthsWriteNothing) {
+  BmpSpec rle4;
+  rle4.bits = 4;
+  rle4.compression = 2;
+  rle4.palette = {255, 255, 255, 0, 9, 9, 9, 0};
+  BmpSpec bits2;
+  bits2.bits = 2;
+  bits2.palette = rle4.palette;
+  BmpSpec bits8rle4 = rle4;
+  bits8rle4.bits = 8;
+  for (const auto& [name, spec] : {std::pair{"rle4.bmp", rle4}, {"bits2.bmp", bits2}, {"bits8c2.bmp", bits8rle4}}) {
+    SCOPED_TRACE(name);
+    Decoded d = DecodeFile(Write(name, MakeBmp(spec, Bytes(32, 0x11))));
+    ASSERT_TRUE(d.opened);
+    EXPECT_EQ(d.sourceDepth, spec.bits);
+    EXPECT_TRUE(d.result);
+    EXPECT_TRUE(AllZero(d.pixels.begin(), d.pixels.end()));
+  }
+}
+
+TEST_F(BmpDecoderTest, TruncatedFileKeepsItsBottomLinesAndLeavesTheTopBlack) {
+  std::string path = dir_ + "/whole24.bmp";
+  ASSERT_TRUE(Shell("convert rose: -type truecolor BMP3:'" + path + "'"));
+  Bytes file = ReadBytes(path);
+  Decoded whole = DecodeFile(path);
+  ASSERT_TRUE(whole.result);
+  const size_t fileStride = (70 * 3 + 3) / 4 * 4, lines = 46, kept = 20;
+  file.resize(54 + kept * fileStride + 30);  // 20 full lines and 10 pixels of the next
+  Decoded cut = DecodeFile(Write("cut24.bmp", file));
+  ASSERT_TRUE(cut.opened && cut.result);
+  const size_t stride = 70 * 3;
+  const size_t firstKept = (lines - kept) * stride;
+  EXPECT_TRUE(std::equal(cut.pixels.begin() + firstKept, cut.pixels.end(), whole.pixels.begin() + firstKept));
+  const size_t partial = (lines - kept - 1) * stride;
+  EXPECT_TRUE(std::equal(cut.pixels.begin() + partial, cut.pixels.begin() + partial + 30,
+                         whole.pixels.begin() + partial));
+  EXPECT_TRUE(AllZero(cut.pixels.begin(), cut.pixels.begin() + partial));
+  EXPECT_TRUE(AllZero(cut.pixels.begin() + partial + 30, cut.pixels.begin() + firstKept));
+}
+
+TEST_F(BmpDecoderTest, LyingHeadersAreHarmless) {
+  const Bytes pixels(64, 0x42);
+  auto opens = [&](const char* name, BmpSpec spec) { return DecodeFile(Write(name, MakeBmp(spec, pixels))).opened; };
+  BmpSpec huge;
+  huge.width = huge.height = 100000;
+  EXPECT_FALSE(opens("huge.bmp", huge));
+  BmpSpec negative;
+  negative.height = -2;  // top-down files are the platform's; refused here
+  EXPECT_FALSE(opens("negative.bmp", negative));
+  BmpSpec zero;
+  zero.width = 0;
+  EXPECT_FALSE(opens("zero.bmp", zero));
+  BmpSpec core;
+  core.headerSize = 12;  // a smaller header places width and height elsewhere
+  EXPECT_FALSE(opens("core.bmp", core));
+
+  // Offsets and tables beyond the file: the picture stays black.
+  BmpSpec farPixels;
+  farPixels.pixelOffset = 0xFFFFFFF0;
+  Decoded d = DecodeFile(Write("far.bmp", MakeBmp(farPixels, pixels)));
+  ASSERT_TRUE(d.result);
+  EXPECT_TRUE(AllZero(d.pixels.begin(), d.pixels.end()));
+  BmpSpec farTable;
+  farTable.bits = 8;
+  farTable.headerSize = 0xFFFFFF00;
+  d = DecodeFile(Write("fartable.bmp", MakeBmp(farTable, pixels)));
+  ASSERT_TRUE(d.result);
+  EXPECT_TRUE(AllZero(d.pixels.begin(), d.pixels.end()));
+  // A colour table of two entries: index 1 is white, higher indices stay black.
+  BmpSpec shortTable;
+  shortTable.bits = 8;
+  shortTable.colourCount = 2;
+  shortTable.palette = {0, 0, 0, 0, 255, 255, 255, 0};
+  d = DecodeFile(Write("shorttable.bmp", MakeBmp(shortTable, {1, 2, 1, 255, 1, 1, 1, 1})));
+  ASSERT_TRUE(d.result);
+  EXPECT_EQ(d.pixels, (Bytes{255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                             255, 255, 255, 0, 0, 0, 255, 255, 255, 0, 0, 0}));
+  // A row count larger than the data: the lines not in the file stay black.
+  BmpSpec tall;
+  tall.height = 1000;
+  d = DecodeFile(Write("tall.bmp", MakeBmp(tall, pixels)));
+  ASSERT_TRUE(d.result);
+  // 64 bytes: five lines of 12 and the first pixel of the sixth.
+  const size_t stride = 4 * 3;
+  EXPECT_TRUE(AllZero(d.pixels.begin(), d.pixels.end() - 6 * stride));
+  EXPECT_EQ(Bytes(d.pixels.end() - 6 * stride, d.pixels.end() - 6 * stride + 3), Bytes(3, 0x42));
+  EXPECT_TRUE(AllZero(d.pixels.end() - 6 * stride + 3, d.pixels.end() - 5 * stride));
+  EXPECT_EQ(Bytes(d.pixels.end() - 5 * stride, d.pixels.end()), Bytes(5 * stride, 0x42));
+}
+
+}  // namespace
