@@ -1,0 +1,92 @@
+// image_load under Wine: PNGs through the decoder registry into bottom-up DIB sections,
+// BMPs through the platform's loader, and files nothing accepts.
+#include <filesystem>
+
+#include "graphics/decoder_load.h"
+#include "tests/graphics/decoder_files.h"
+#include "tests/graphics/drawing_win32_fixture.h"
+
+namespace {
+
+class ImageLoadTest : public ImageTest {
+ protected:
+  void SetUp() override {
+    ImageTest::SetUp();
+    png_decoder_register();
+    std::filesystem::create_directories(dir_);
+  }
+  std::string Write(const std::string& name, const Bytes& bytes) {
+    std::string path = dir_ + "/" + name;
+    EXPECT_TRUE(WriteBytes(path, bytes));
+    return path;
+  }
+  std::string dir_ = std::string(VLMR_DECODER_DATA) + "/win32";
+};
+
+TEST_F(ImageLoadTest, PngLoadsUprightWithItsDepthAndAlpha) {
+  // 3 x 2 RGBA: the top line red, green, blue; the bottom line grey with alpha 0, 128, 255.
+  Bytes rgba{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 9, 9, 9, 0, 9, 9, 9, 128, 9, 9, 9, 255};
+  ASSERT_NE(image_load(5, Write("rgba.png", MakePng(3, 2, 8, 6, rgba)).c_str()), 0);
+  ImageRecord* r = Record(5);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->width, 3);
+  EXPECT_EQ(r->height, 2);
+  EXPECT_EQ(r->depth, 32);
+  EXPECT_EQ(r->source_depth, 32);
+  PixelBuffer b = Pixels(5);
+  EXPECT_TRUE(b.bottomUp);
+  EXPECT_EQ(Word(b, 0, 0), 0xFFFF0000u);  // Word reads blue, green, red, alpha from the low byte up
+  EXPECT_EQ(Word(b, 2, 0), 0xFF0000FFu);
+  EXPECT_EQ(Word(b, 1, 1), 0x80090909u);
+
+  // 16-bit RGB, as a dynamic image: 24 bits, the high bytes kept.
+  intptr_t id = image_load(DynamicNumber, Write("rgb16.png", MakePng(1, 1, 16, 2, {0xAB, 1, 0xCD, 2, 0xEF, 3})).c_str());
+  ASSERT_NE(id, 0);
+  ImageRecord* dynamic = Record(id);
+  ASSERT_NE(dynamic, nullptr);
+  EXPECT_EQ(dynamic->depth, 24);
+  EXPECT_EQ(dynamic->source_depth, 24);
+  EXPECT_EQ(Word(Pixels(id), 0, 0), 0xABCDEFu);
+}
+
+TEST_F(ImageLoadTest, BmpLoadsAt24BitsWithTheFileDepthAsSource) {
+  BmpSpec s;
+  s.width = 2;
+  s.height = 2;
+  s.bits = 8;
+  s.colourCount = 3;
+  s.palette = {0, 0, 0, 0, 10, 20, 30, 0, 200, 150, 100, 0};
+  ASSERT_NE(image_load(6, Write("bits8.bmp", MakeBmp(s, {1, 2, 0, 0, 2, 1, 0, 0})).c_str()), 0);
+  ImageRecord* r = Record(6);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->width, 2);
+  EXPECT_EQ(r->height, 2);
+  EXPECT_EQ(r->depth, 24);
+  EXPECT_EQ(r->source_depth, 8);
+  PixelBuffer b = Pixels(6);
+  EXPECT_EQ(Word(b, 0, 0), 0x6496C8u);  // the file's first row is the bottom line
+  EXPECT_EQ(Word(b, 0, 1), 0x1E140Au);
+}
+
+TEST_F(ImageLoadTest, FilesNothingAcceptsGiveZeroAndFreeTheOldImage) {
+  ASSERT_NE(image_create(7, 4, 4), 0);
+  EXPECT_EQ(image_load(7, (dir_ + "/missing.png").c_str()), 0);
+  EXPECT_EQ(image_handle(7), nullptr);
+  ASSERT_NE(image_create(7, 4, 4), 0);
+  EXPECT_EQ(image_load(7, Write("text.png", {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e', '\n'}).c_str()), 0);
+  EXPECT_EQ(image_handle(7), nullptr);
+  EXPECT_EQ(image_load(7, nullptr), 0);
+}
+
+TEST_F(ImageLoadTest, TruncatedPngLoadsWithBlackMissingLines) {
+  const uint32_t side = 128;
+  Bytes rows(size_t(side) * side * 3, 0x77);
+  Bytes file = MakePng(side, side, 8, 2, rows, {}, {}, 0);
+  file.resize(file.size() / 2);
+  ASSERT_NE(image_load(8, Write("cut.png", file).c_str()), 0);
+  PixelBuffer b = Pixels(8);
+  EXPECT_EQ(Word(b, 0, 0), 0x777777u);
+  EXPECT_EQ(Word(b, side - 1, side - 1), 0u);
+}
+
+}  // namespace
