@@ -16,7 +16,11 @@ if(WIN32)
   add_library(vlmr_images STATIC
     ${CMAKE_CURRENT_LIST_DIR}/image.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image_display.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/bitmap_utils.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/bitmap_utils.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drawing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drawing_image.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drawing_ops.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drawing_text.cpp)
   target_link_libraries(vlmr_images PUBLIC vlmr_pixels vlmr_runtime gdi32 user32)
   vlmr_strict(vlmr_images)
   target_link_libraries(vlmr_startup PUBLIC vlmr_images)

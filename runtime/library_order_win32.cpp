@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "graphics/decoder.h"
+#include "graphics/drawing.h"
 #include "graphics/image.h"
 #include "runtime/arrays.h"
 #include "runtime/runtime.h"
@@ -21,6 +22,7 @@ const RuntimeStep kStart[] = {
     {"image decoders", decoder_library_init},
     {"blending support", image_display_init},
     {"images", image_library_init},
+    {"drawing", drawing_library_init},
     {"arrays", arrays_library_init},
     {"BMP decoder", bmp_decoder_register},
 };

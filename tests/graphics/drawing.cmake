@@ -3,6 +3,7 @@
 if(WIN32)
   vlmr_test(drawing_win32_tests
     ${CMAKE_CURRENT_LIST_DIR}/drawing_image_win32_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drawing_output_win32_test.cpp
     LIBS vlmr_startup vlmr_images)
 endif()
 if(NOT WIN32)
