@@ -28,3 +28,9 @@ else()
             $<TARGET_FILE:controller_winmm_tests> ${CMAKE_CURRENT_BINARY_DIR}/controller_padctl_pads.txt)
   set_tests_properties(controller_padctl_tests PROPERTIES TIMEOUT 300)
 endif()
+if(WIN32 AND TARGET vellomir)
+  add_test(NAME controller_program_imports
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/controller_imports.sh ${CMAKE_OBJDUMP}
+            $<TARGET_FILE:vellomir> $<TARGET_FILE:vwinmm>)
+  set_tests_properties(controller_program_imports PROPERTIES TIMEOUT 60)
+endif()

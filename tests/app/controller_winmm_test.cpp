@@ -15,6 +15,11 @@
 
 namespace {
 
+template <typename Function>
+Function Export(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 // Paths in lower case: Windows file names compare without case.
 std::string Lower(std::string text) {
   for (char& c : text) c = char(tolower(static_cast<unsigned char>(c)));
@@ -82,6 +87,21 @@ using Padctl = WinmmTest;
 TEST_F(VirtualPad, IsTheWinmmInUse) {
   EXPECT_EQ(LoadedWinmm(), ExeFolder() + "winmm.dll");
   EXPECT_FALSE(SystemWinmmLoaded());
+
+  // The timer functions the program imports work through the stand-in too.
+  HMODULE winmm = GetModuleHandleA("winmm.dll");
+  auto beginPeriod = Export<UINT(WINAPI*)(UINT)>(winmm, "timeBeginPeriod");
+  auto endPeriod = Export<UINT(WINAPI*)(UINT)>(winmm, "timeEndPeriod");
+  auto getTime = Export<DWORD(WINAPI*)()>(winmm, "timeGetTime");
+  auto numDevs = Export<UINT(WINAPI*)()>(winmm, "joyGetNumDevs");
+  ASSERT_TRUE(beginPeriod && endPeriod && getTime && numDevs);
+  EXPECT_EQ(beginPeriod(1), 0u);
+  EXPECT_EQ(endPeriod(1), 0u);
+  EXPECT_EQ(beginPeriod(0), 97u) << "TIMERR_NOCANDO";
+  EXPECT_EQ(numDevs(), 16u);
+  DWORD before = getTime();
+  Sleep(30);
+  EXPECT_GE(getTime() - before, 20u);
 }
 
 TEST_F(VirtualPad, EnumeratesAndReadsScriptedControllers) {
