@@ -1,15 +1,27 @@
 // PNG decoder on libpng's read side: every colour type arrives as 8-bit blue, green, red
 // (and alpha where the file has alpha or palette/low-bit-grey transparency).
 // Depends on libpng (over zlib) and C stdio; libpng's errors come back through setjmp.
-// Limitations: 8- and 16-bit grey transparency (tRNS) is not applied; the stream's end is
-// not read; libpng's warnings go to its default handler.
+// Limitations: no libpng allocation above 16 MiB; 8- and 16-bit grey transparency (tRNS)
+// is not applied; the stream's end is not read; libpng's warnings go to its default handler.
 #include <png.h>
 
 #include <csetjmp>
+#include <cstdlib>
 
 #include "graphics/decoder.h"
 
 namespace {
+
+// No single libpng allocation beyond this: a few bytes claiming a huge ancillary chunk
+// would otherwise make libpng allocate and clear a gigabyte before finding the file short.
+// Refused, libpng skips such a chunk (or fails the file); a picture within our size limits
+// needs far less (two rows of at most 32767 16-bit RGBA pixels, its zlib state).
+constexpr png_alloc_size_t kMaxAllocation = png_alloc_size_t(16) << 20;
+
+png_voidp PngAllocate(png_structp, png_alloc_size_t size) {
+  return size <= kMaxAllocation ? std::malloc(size) : nullptr;
+}
+void PngFree(png_structp, png_voidp block) { std::free(block); }
 
 png_structp ReadStruct(const DecoderContext* c) { return static_cast<png_structp>(c->private_a); }
 png_infop InfoStruct(const DecoderContext* c) { return static_cast<png_infop>(c->private_b); }
@@ -70,7 +82,8 @@ int32_t PngProbe(DecoderContext* c) {
   png_byte signature[8];
   if (std::fread(signature, 1, sizeof signature, c->file) != sizeof signature) return 0;
   if (png_sig_cmp(signature, 0, sizeof signature) != 0) return 0;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr, nullptr,
+                                             PngAllocate, PngFree);
   if (!png) return 0;
   c->private_a = png;
   if (setjmp(*png_set_longjmp_fn(png, longjmp, sizeof(jmp_buf)))) {
