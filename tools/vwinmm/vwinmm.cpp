@@ -44,14 +44,23 @@ struct VirtualPads {
   char path[MAX_PATH + 2];
   FILETIME written;
   DWORD size;
-  ULONGLONG readAt;        // GetTickCount64 of the last read
-  ULONGLONG checkedAt;     // GetTickCount64 of the last look at the file, 0 before the first
+  ULONGLONG readAt;        // Milliseconds() of the last read
+  ULONGLONG checkedAt;     // Milliseconds() of the last look at the file, 0 before the first
 };
 VirtualPads g_pads = {SRWLOCK_INIT, {}, false, {}, {}, 0, 0, 0};
 
 // Even an unchanged time stamp and size are re-read this often, in case two versions of the
 // file fell into one tick of the file system's clock.
 constexpr ULONGLONG kRereadMs = 50;
+
+// A millisecond clock from the performance counter: GetTickCount64 moves in steps of the
+// system tick (about 16 ms), too coarse for the once-per-millisecond look at the file.
+ULONGLONG Milliseconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return ULONGLONG(now.QuadPart / (frequency.QuadPart / 1000));
+}
 
 void ResetPad(Pad& pad) {
   for (int a = 0; a < kAxes; ++a) {
@@ -163,7 +172,7 @@ void ReadPadFile(const char* path, PadFile& file) {
 // Measured under Wine: a pass of three queries costs about as much as with the system's
 // winmm (a few hundred microseconds on a busy machine, 15 us without a file).
 void RefreshPads() {
-  ULONGLONG now = GetTickCount64();
+  ULONGLONG now = Milliseconds();
   if (g_pads.checkedAt != 0 && now == g_pads.checkedAt) return;
   g_pads.checkedAt = now;
   char path[MAX_PATH + 2];
@@ -244,6 +253,6 @@ __declspec(dllexport) UINT WINAPI joyGetPosEx(UINT id, JoyInfoEx* info) {
 
 __declspec(dllexport) UINT WINAPI timeBeginPeriod(UINT period) { return period ? 0 : kTimerNoCando; }
 __declspec(dllexport) UINT WINAPI timeEndPeriod(UINT period) { return period ? 0 : kTimerNoCando; }
-__declspec(dllexport) DWORD WINAPI timeGetTime() { return DWORD(GetTickCount64()); }
+__declspec(dllexport) DWORD WINAPI timeGetTime() { return DWORD(Milliseconds()); }
 
 }  // extern "C"
