@@ -8,24 +8,14 @@
 
 #include "runtime/runtime.h"
 #include "toolkit/dinput_shared.h"
+#include "toolkit/keyboard_state.h"
 #include "toolkit/screen.h"
+
+KeyboardState g_keyboard;
 
 namespace {
 
-enum KeyboardPhase : int32_t { kNoDevice = 0, kCreated = 1, kReading = 2 };
 constexpr DWORD kCooperativeLevel = DISCL_NONEXCLUSIVE | DISCL_FOREGROUND | DISCL_NOWINKEY;
-constexpr int32_t kKeyCount = 256;
-
-struct KeyboardState {
-  int32_t initialised;
-  int32_t phase;
-  IDirectInputDevice7A* device;
-  DIOBJECTDATAFORMAT* objectFormats;
-  DIDATAFORMAT format;
-  unsigned char snapshot[kKeyCount];
-};
-
-KeyboardState g_keyboard;
 
 bool BuildFormat() {
   if (g_keyboard.objectFormats) return true;
@@ -51,7 +41,7 @@ bool BuildFormat() {
 }  // namespace
 
 int32_t keyboard_init() {
-  if (g_keyboard.initialised && g_keyboard.phase != kNoDevice) return 1;
+  if (g_keyboard.initialised && g_keyboard.phase != kKeyboardNoDevice) return 1;
   IDirectInput7A* directInput = directinput_acquire();
   if (g_keyboard.initialised) directinput_release();  // a retry keeps one use, not two
   g_keyboard.initialised = 1;
@@ -66,24 +56,24 @@ int32_t keyboard_init() {
     g_keyboard.device = nullptr;
     return 0;
   }
-  g_keyboard.phase = kCreated;
+  g_keyboard.phase = kKeyboardCreated;
   return 1;
 }
 
 int32_t keyboard_read_state() {
-  if (g_keyboard.phase == kNoDevice) return 0;
-  if (g_keyboard.phase == kCreated) {
+  if (g_keyboard.phase == kKeyboardNoDevice) return 0;
+  if (g_keyboard.phase == kKeyboardCreated) {
     g_keyboard.device->SetCooperativeLevel(screen_parent_window(), kCooperativeLevel);
     g_keyboard.device->Acquire();
-    g_keyboard.phase = kReading;
+    g_keyboard.phase = kKeyboardReading;
   }
   if (g_keyboard.device->GetDeviceState(kKeyCount, g_keyboard.snapshot) == DI_OK) return 1;
-  g_keyboard.phase = kCreated;
+  g_keyboard.phase = kKeyboardCreated;
   return 0;
 }
 
 int32_t key_is_down(int32_t code) {
-  if (g_keyboard.phase != kReading) return 0;
+  if (g_keyboard.phase != kKeyboardReading) return 0;
   if (code == KEY_ANY) {
     for (int32_t i = 0; i < kKeyCount - 1; ++i)
       if (g_keyboard.snapshot[i] & 0x80) return 1;

@@ -1,7 +1,8 @@
 // Windowed screen: one Direct3D 9 device whose back buffer is cleared to a colour and
 // presented into a STATIC child of the caller's window on every paint and resize.
 // Needs d3d9.dll (loaded at run time, never linked), user32. Limitations: one screen at a
-// time; windowed only; without a device the child is a GDI backdrop (screen_window.cpp).
+// time; windowed only; without a device the child is a GDI backdrop (screen_window.cpp),
+// and under Wine it always is: Wine shows no Direct3D output in child windows.
 #include "toolkit/screen.h"
 
 #include <cstring>
@@ -47,6 +48,11 @@ void TakePixelFormat(D3DFORMAT format) {
 D3DCOLOR ToDirect3DColour(int32_t colour) {
   uint32_t c = uint32_t(colour);
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+bool RunningUnderWine() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 // Creates the device on the child; false leaves no device behind.
@@ -129,6 +135,7 @@ int32_t screen_library_init() {
     if (!g_screen.parent) return 0;
   }
   if (g_screen.initialised) return 0;
+  g_screen.childPresents = RunningUnderWine() ? 0 : 1;
   g_screen.library = LoadLibraryA("d3d9.dll");
   if (!g_screen.library) return 0;
   auto create = reinterpret_cast<Direct3DCreate9Fn>(
@@ -179,7 +186,7 @@ int32_t screen_open_windowed(HWND parent, int32_t x, int32_t y, int32_t width, i
     return 0;
   }
   screen_fit_child();
-  bool device = CreateDevice();
+  bool device = g_screen.childPresents && CreateDevice();
   screen_hook_parent(parent);
   if (device) {
     D3DDISPLAYMODE mode{};

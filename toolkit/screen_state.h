@@ -10,6 +10,10 @@
 
 struct ScreenState {
   int32_t initialised;
+  // Whether a device's frames in a child window reach the screen. Wine's X11 driver keeps
+  // a child's GL output off screen and clips the child's area, gadgets on it included, out
+  // of the window; there the screen stays the GDI backdrop.
+  int32_t childPresents;
   HMODULE library;  // d3d9.dll
   IDirect3D9* direct3d;
   IDirect3DDevice9* device;
