@@ -11,9 +11,13 @@
 #include "runtime/arrays.h"
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
+#include "toolkit/events.h"
+#include "toolkit/font.h"
+#include "toolkit/gadget.h"
 #include "toolkit/joystick.h"
 #include "toolkit/keyboard.h"
 #include "toolkit/screen.h"
+#include "toolkit/window.h"
 
 namespace {
 
@@ -24,13 +28,21 @@ const RuntimeStep kStart[] = {
     {"images", image_library_init},
     {"drawing", drawing_library_init},
     {"arrays", arrays_library_init},
+    {"fonts", font_library_init},
+    {"event queue", event_library_init},
+    {"windows", window_library_init},
+    {"gadgets", gadget_library_init},
     {"BMP decoder", bmp_decoder_register},
+    {"common controls and COM", controls_library_init},
 };
 
 const RuntimeStep kEnd[] = {
     {"keyboard", keyboard_end},
     {"Direct3D layer", screen_library_end},
     {"DirectInput controllers", joystick_end},
+    {"gadgets", gadget_library_end},
+    {"windows", window_library_end},
+    {"fonts", font_library_end},
     {"images", image_library_end},
     {"blending support", image_display_end},
 };

@@ -1,0 +1,237 @@
+// Gadgets under the real user32 and comctl32: styles and sizes of the kinds, items and
+// selection of drop-down lists and list boxes, their events, re-used numbers, colours.
+#include "tests/toolkit/toolkit_fixture.h"
+
+#include <commctrl.h>
+
+#include "runtime/strings.h"
+#include "toolkit/gadget_kind.h"
+#include "toolkit/gdi_count.h"
+
+namespace {
+
+using Gadgets = ToolkitTest;
+
+std::string TextOf(ObjectId number) {
+  int32_t start = g_temp.pos;
+  gadget_text_get(number, start);
+  std::string text = g_temp.text + start;
+  SetTempPos(start);
+  return text;
+}
+
+std::string ItemTextOf(ObjectId number, int32_t position) {
+  int32_t start = g_temp.pos;
+  gadget_item_text_get(number, position, start);
+  std::string text = g_temp.text + start;
+  SetTempPos(start);
+  return text;
+}
+
+TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
+  auto edit = reinterpret_cast<HWND>(edit_gadget_create(0, 55, 1, 80, 20, "X-Achse"));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(GetWindowLongPtrA(edit, GWL_STYLE), 0x50030080);
+  EXPECT_TRUE(GetWindowLongPtrA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(GetParent(edit), main_);
+  EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_ID), 0);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
+  EXPECT_EQ(TextOf(0), "X-Achse");
+
+  auto bare = reinterpret_cast<HWND>(edit_gadget_create(1, 55, 30, 80, 20, nullptr, EDIT_BORDERLESS));
+  EXPECT_FALSE(GetWindowLongPtrA(bare, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(TextOf(1), "");
+  EXPECT_EQ(TextOf(99), "");  // no such gadget: an empty text
+
+  // A text that lies in the temporary buffer at the very offset of the result.
+  int32_t start = g_temp.pos;
+  AppendString("longer text than before");
+  gadget_text_set(0, g_temp.text + start);
+  SetTempPos(start);
+  EXPECT_EQ(TextOf(0), "longer text than before");
+}
+
+TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
+  auto combo = reinterpret_cast<HWND>(combo_gadget_create(35, 311, 204, 200, 22));
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(WindowSize(combo).cy, 22);
+  EXPECT_EQ(WindowSize(combo).cx, 200);
+  // The control itself drops WS_BORDER and WS_VSCROLL from the style it was given.
+  EXPECT_EQ(GetWindowLongPtrA(combo, GWL_STYLE) & 0x50030003, 0x50030003);
+
+  gadget_item_add(35, 0, "Gamepad 1");
+  gadget_item_add(35, -1, "Gamepad 3");
+  gadget_item_add(35, 1, "Gamepad 2");
+  gadget_item_add(35, -2, "never");
+  ASSERT_EQ(gadget_item_count(35), 3);
+  EXPECT_EQ(ItemTextOf(35, 0), "Gamepad 1");
+  EXPECT_EQ(ItemTextOf(35, 1), "Gamepad 2");
+  EXPECT_EQ(ItemTextOf(35, 2), "Gamepad 3");
+  EXPECT_EQ(ItemTextOf(35, 7), "");
+
+  gadget_state_set(35, 1);
+  EXPECT_EQ(TextOf(35), "Gamepad 2");
+  gadget_text_set(35, "Gamepad 9");
+  EXPECT_EQ(gadget_state_get(35), 1);
+  gadget_text_set(35, "Gamepad 3");
+  EXPECT_EQ(gadget_state_get(35), 2);
+  gadget_text_set(35, "");
+  EXPECT_EQ(gadget_state_get(35), -1);
+  EXPECT_EQ(TextOf(35), "");
+
+  gadget_item_remove(35, 0);
+  gadget_item_add(35, 0, "Kein Gamepad erkannt.");
+  gadget_state_set(35, 0);
+  EXPECT_EQ(TextOf(35), "Kein Gamepad erkannt.");
+  gadget_item_add(35, -1, nullptr);
+  EXPECT_EQ(gadget_item_count(35), 4);
+  EXPECT_EQ(ItemTextOf(35, 3), "");
+
+  gadget_resize(35, -65535, -65535, 150, 30);
+  EXPECT_EQ(WindowSize(combo).cy, 30);
+  EXPECT_EQ(WindowSize(combo).cx, 150);
+}
+
+TEST_F(Gadgets, EditableAndImageDropDownLists) {
+  auto editable = reinterpret_cast<HWND>(combo_gadget_create(1, 10, 10, 150, 22, COMBO_EDITABLE));
+  HWND inner = GetWindow(editable, GW_CHILD);
+  ASSERT_NE(inner, nullptr);
+  EXPECT_TRUE(GetWindowLongPtrA(inner, GWL_STYLE) & WS_TABSTOP);
+  gadget_text_set(1, "free text");
+  EXPECT_EQ(TextOf(1), "free text");
+
+  auto ex = reinterpret_cast<HWND>(combo_gadget_create(2, 10, 40, 150, 24, COMBO_IMAGES));
+  ASSERT_NE(ex, nullptr);
+  EXPECT_EQ(WindowSize(ex).cy, 24);
+  void* bits;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, 16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HBITMAP icon = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  int32_t lists = g_gdiCounts.imageLists;
+  gadget_item_add(2, -1, "first", icon);
+  gadget_item_add(2, -1, "second", icon);
+  EXPECT_EQ(g_gdiCounts.imageLists, lists + 1);
+  EXPECT_NE(SendMessageA(ex, CBEM_GETIMAGELIST, 0, 0), 0);
+  gadget_state_set(2, 1);
+  EXPECT_EQ(TextOf(2), "second");
+  gadget_item_text_set(2, 0, "renamed");
+  EXPECT_EQ(ItemTextOf(2, 0), "renamed");
+  gadget_free(2);
+  EXPECT_FALSE(IsWindow(ex));
+  EXPECT_EQ(g_gdiCounts.imageLists, lists);
+  DeleteObject(icon);
+}
+
+TEST_F(Gadgets, ButtonCaptionAndCheckState) {
+  auto button = reinterpret_cast<HWND>(button_gadget_create(36, 515, 205, 98, 22, "Beenden"));
+  EXPECT_EQ(GetWindowLongPtrA(button, GWL_STYLE), 0x50030000);
+  EXPECT_EQ(WindowSize(button).cx, 98);
+  EXPECT_EQ(TextOf(36), "Beenden");
+  gadget_text_set(36, "Ende");
+  EXPECT_EQ(TextOf(36), "Ende");
+  auto check = reinterpret_cast<HWND>(button_gadget_create(5, 10, 10, 98, 22, "check", BS_AUTOCHECKBOX));
+  ASSERT_NE(check, nullptr);
+  gadget_state_set(5, 7);
+  EXPECT_EQ(gadget_state_get(5), 1);
+  gadget_state_set(5, 0);
+  EXPECT_EQ(gadget_state_get(5), 0);
+}
+
+TEST_F(Gadgets, ListBoxItemsDoubleClickAndDragStart) {
+  auto list = reinterpret_cast<HWND>(list_gadget_create(37, 311, 234, 300, 60));
+  ASSERT_NE(list, nullptr);
+  // Scroll bar styles come and go with the content.
+  EXPECT_EQ(GetWindowLongPtrA(list, GWL_STYLE) & ~LONG_PTR(WS_VSCROLL | WS_HSCROLL), 0x50030141);
+  EXPECT_TRUE(GetWindowLongPtrA(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  const char* lines[] = {"Vellomir", "Version 1.0", "Gamepad tester", "Beenden or Escape"};
+  for (int i = 0; i < 4; ++i) gadget_item_add(37, i, lines[i]);
+  EXPECT_EQ(gadget_item_count(37), 4);
+  gadget_state_set(37, 1);
+  EXPECT_EQ(TextOf(37), "Version 1.0");
+  gadget_text_set(37, "Gamepad tester");
+  EXPECT_EQ(gadget_state_get(37), 2);
+  gadget_item_text_set(37, 0, "Vellomir V1.0");
+  EXPECT_EQ(ItemTextOf(37, 0), "Vellomir V1.0");
+
+  gadget_state_set(37, 0);
+  Drain();
+  LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+  LPARAM onFirst = MAKELPARAM(20, itemHeight / 2);
+  SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, onFirst);
+  SendMessageA(list, WM_LBUTTONUP, 0, onFirst);
+  EXPECT_TRUE(HasGadgetEvent(Drain(), 37, GADGET_LEFT_DOUBLE_CLICK));
+
+  // Press on the selected item, leave the drag rectangle, release: a drag start, no click.
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, onFirst);
+  SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20 + 40, itemHeight / 2));
+  SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(20 + 40, itemHeight / 2));
+  std::vector<PolledEvent> events = Drain();
+  EXPECT_TRUE(HasGadgetEvent(events, 37, GADGET_DRAG_STARTED));
+  EXPECT_FALSE(HasGadgetEvent(events, 37, GADGET_LEFT_CLICK));
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  // Press and release in place: a click.
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, onFirst);
+  SendMessageA(list, WM_LBUTTONUP, 0, onFirst);
+  EXPECT_TRUE(HasGadgetEvent(Drain(), 37, GADGET_LEFT_CLICK));
+}
+
+TEST_F(Gadgets, RecreatingAUsedNumberDestroysTheOldControlAndItsRecord) {
+  auto old = reinterpret_cast<HWND>(edit_gadget_create(5, 10, 10, 100, 20, "old"));
+  gadget_colour_set(5, 2, 0x00FF00);
+  int32_t brushes = g_gdiCounts.brushes;
+  auto fresh = reinterpret_cast<HWND>(list_gadget_create(5, 10, 40, 100, 50));
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_FALSE(IsWindow(old));
+  EXPECT_EQ(gadget_handle(5), fresh);
+  EXPECT_EQ(g_gdiCounts.brushes, brushes - 1);  // the old field's brush went with it
+  auto* record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, 5));
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->kind->type, 6);
+
+  intptr_t id = edit_gadget_create(DynamicNumber, 10, 100, 100, 20, "dynamic");
+  HWND dynamic = gadget_handle(id);
+  ASSERT_NE(dynamic, nullptr);
+  EXPECT_EQ(GetWindowLongPtrA(dynamic, GWLP_ID), id);
+  EXPECT_EQ(TextOf(id), "dynamic");
+  gadget_free(id);
+  EXPECT_EQ(gadget_handle(id), nullptr);
+  EXPECT_EQ(TextOf(id), "");
+}
+
+TEST_F(Gadgets, SharedBrushesAreCountedPerColour) {
+  int32_t brushes = g_gdiCounts.brushes;
+  edit_gadget_create(1, 10, 10, 100, 20, "a");
+  edit_gadget_create(2, 10, 40, 100, 20, "b");
+  list_gadget_create(3, 10, 70, 100, 50);
+  gadget_colour_set(1, 2, 0x0000FF);
+  gadget_colour_set(2, 2, 0x0000FF);
+  gadget_colour_set(3, 2, 0xFF0000);
+  gadget_colour_set(1, 1, 0xFFFFFF);
+  EXPECT_EQ(g_gdiCounts.brushes, brushes + 2);
+  EXPECT_EQ(gadget_colour_get(1, 2), 0x0000FF);
+  EXPECT_EQ(gadget_colour_get(1, 1), 0xFFFFFF);
+  EXPECT_EQ(gadget_colour_get(1, 3), -1);
+  EXPECT_EQ(gadget_colour_get(2, 1), -1);
+  gadget_colour_set(2, 2, -1);
+  EXPECT_EQ(g_gdiCounts.brushes, brushes + 2);
+  gadget_free(1);
+  EXPECT_EQ(g_gdiCounts.brushes, brushes + 1);
+  gadget_free(3);
+  EXPECT_EQ(g_gdiCounts.brushes, brushes);
+}
+
+TEST_F(Gadgets, OperationsOnMissingGadgetsDoNothing) {
+  EXPECT_EQ(gadget_item_add(40, -1, "x"), 0);
+  gadget_item_remove(40, 0);
+  gadget_state_set(40, 1);
+  gadget_text_set(40, "x");
+  EXPECT_EQ(gadget_state_get(40), 0);
+  EXPECT_EQ(gadget_handle(40), nullptr);
+  button_gadget_create(41, 10, 10, 50, 20, "b");
+  EXPECT_EQ(gadget_item_add(41, -1, "no items on a button"), 0);
+}
+
+}  // namespace
+
+VLMR_TOOLKIT_MAIN()

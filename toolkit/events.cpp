@@ -1,0 +1,250 @@
+// Event pump and queue: one queued event or one platform message per step, the events the
+// window procedures make from messages, and the snapshot the accessors read.
+// Depends on user32, the block pool and the window and gadget libraries. Single thread:
+// the queue and the state belong to the thread that owns the windows.
+#include "toolkit/events.h"
+
+#include "runtime/blockpool.h"
+#include "runtime/runtime.h"
+#include "toolkit/gadget_kind.h"
+#include "toolkit/window.h"
+
+EventState* g_events;
+
+namespace {
+
+// Queued event; object and window are pointer-sized since dynamic ids are addresses.
+struct QueuedEvent {
+  QueuedEvent* next;
+  int32_t type;
+  int32_t data;
+  ObjectId object;
+  ObjectId window;
+};
+
+struct EventQueue {
+  BlockPool* pool;
+  QueuedEvent* head;  // oldest
+  QueuedEvent* tail;  // newest
+};
+
+EventQueue* g_queue;
+
+void InitQueue(void* state) {
+  static_cast<EventQueue*>(state)->pool = NewBlockPool(sizeof(QueuedEvent), 16, 256);
+}
+
+bool TakeQueued(QueuedEvent* out) {
+  if (!g_queue || !g_queue->head) return false;
+  QueuedEvent* event = g_queue->head;
+  *out = *event;
+  g_queue->head = event->next;
+  if (!g_queue->head) g_queue->tail = nullptr;
+  ReturnBlock(g_queue->pool, event);
+  return true;
+}
+
+bool GetOneMessage(int32_t timeout, MSG* msg) {
+  if (timeout == -1) {
+    GetMessageA(msg, nullptr, 0, 0);
+    return true;
+  }
+  if (PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) return true;
+  if (timeout == 0) return false;
+  if (MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(timeout), QS_ALLINPUT) == WAIT_TIMEOUT) return false;
+  return PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD);
+}
+
+void TakeSnapshot() {
+  EventSnapshot& s = g_events->snapshot;
+  s.object = g_events->object;
+  s.window = g_events->window;
+  s.data = g_events->data;
+  s.pending = g_events->pending;
+  s.wParam = g_events->wParam;
+  s.lParam = g_events->lParam;
+}
+
+void PostSize(UINT kind, ObjectId window) {
+  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, window));
+  int32_t* flag = record ? &record->minimisedOrMaximised : nullptr;
+  if (kind == SIZE_MINIMIZED) {
+    if (flag) *flag = 1;
+    event_post(EVENT_MINIMISED, 0, window, 0);
+    return;
+  }
+  if (kind == SIZE_MAXIMIZED) {
+    if (flag) *flag = 1;
+    event_post(EVENT_MAXIMISED, 0, window, 0);
+  } else if (kind == SIZE_RESTORED && flag && *flag) {
+    *flag = 0;
+    event_post(EVENT_RESTORED, 0, window, 0);
+  }
+  event_post(EVENT_WINDOW_RESIZED, 0, window, 0);
+}
+
+LRESULT Command(HWND top, WPARAM wParam, LPARAM lParam) {
+  if (lParam) {
+    auto control = reinterpret_cast<HWND>(lParam);
+    if (gadget_message_hook(control, top, WM_COMMAND, wParam, lParam) != NOT_HANDLED) return 0;
+    ObjectId id = GetWindowLongPtrA(control, GWLP_ID);
+    if (id == -10000) {
+      g_events->pending = EVENT_MENU;
+      g_events->object = LOWORD(wParam);
+    } else {
+      g_events->pending = EVENT_GADGET;
+      g_events->object = id;
+    }
+    g_events->data = HIWORD(wParam);
+    return 0;
+  }
+  if (HIWORD(wParam) && (LOWORD(wParam) == COMMAND_FOCUS_NEXT || LOWORD(wParam) == COMMAND_FOCUS_PREVIOUS)) {
+    focus_step(LOWORD(wParam) == COMMAND_FOCUS_PREVIOUS);
+    return 0;
+  }
+  g_events->pending = EVENT_MENU;
+  g_events->object = LOWORD(wParam);
+  return 0;
+}
+
+void TrayClick(HWND hwnd, ObjectId window, WPARAM wParam, LPARAM lParam) {
+  int32_t data = -1;
+  switch (lParam) {
+    case WM_LBUTTONDOWN: data = 0; break;
+    case WM_RBUTTONDOWN: data = 1; break;
+    case WM_LBUTTONDBLCLK: data = 2; break;
+    case WM_RBUTTONDBLCLK: data = 3; break;
+    default: break;
+  }
+  if (data >= 0) event_post(EVENT_TRAY, ObjectId(wParam), window, data);
+  PostMessageA(hwnd, WM_NULL, 0, 0);
+}
+
+void TakeDrop(LPARAM lParam) {
+  if (g_events->drop && g_events->drop != reinterpret_cast<DropBlock*>(lParam)) {
+    ObjectFree(g_events->drop->buffer);
+    ObjectFree(g_events->drop);
+  }
+  g_events->drop = reinterpret_cast<DropBlock*>(lParam);
+}
+
+}  // namespace
+
+void event_library_init() { g_queue = static_cast<EventQueue*>(NewLibraryState(sizeof(EventQueue), InitQueue)); }
+
+void event_state_init() { g_events = static_cast<EventState*>(NewLibraryState(sizeof(EventState), nullptr)); }
+
+int32_t event_pump(int32_t timeout) {
+  if (!g_events) return 0;
+  if (g_events->drop) {
+    ObjectFree(g_events->drop->buffer);
+    ObjectFree(g_events->drop);
+    g_events->drop = nullptr;
+  }
+  g_events->data = -1;
+  g_events->pending = 0;
+  int32_t code;
+  QueuedEvent queued;
+  if (TakeQueued(&queued)) {
+    code = queued.type;
+    g_events->object = queued.object;
+    g_events->window = queued.window;
+    g_events->data = queued.data;
+    g_events->wParam = 0;
+    g_events->lParam = 0;
+  } else {
+    MSG msg;
+    if (!GetOneMessage(timeout, &msg)) return 0;
+    HWND active = GetActiveWindow();
+    HACCEL table = accelerator_for(active);
+    if (!table || !TranslateAcceleratorA(active, table, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (g_events->pending) {
+      code = g_events->pending;
+      g_events->pending = 0;
+    } else {
+      code = int32_t(msg.message);
+      g_events->wParam = msg.wParam;
+      g_events->lParam = msg.lParam;
+    }
+  }
+  TakeSnapshot();
+  return code;
+}
+
+int32_t event_poll() { return event_pump(0); }
+
+ObjectId event_gadget() { return g_events ? g_events->snapshot.object : 0; }
+int32_t event_type() { return g_events ? g_events->snapshot.data : 0; }
+ObjectId event_window() { return g_events ? g_events->snapshot.window : 0; }
+
+void event_post(int32_t type, ObjectId object, ObjectId window, int32_t data) {
+  if (!g_queue || !g_queue->pool) return;
+  QueuedEvent* tail = g_queue->tail;
+  if (tail && tail->type == type && tail->object == object && tail->window == window && tail->data == data) return;
+  auto* event = static_cast<QueuedEvent*>(TakeBlock(g_queue->pool));
+  if (!event) return;
+  *event = {nullptr, type, data, object, window};
+  if (tail) tail->next = event;
+  else g_queue->head = event;
+  g_queue->tail = event;
+}
+
+void gadget_event_post(HWND control, int32_t type) {
+  HWND w = control;
+  while (!GetPropA(w, "KV_WindowID") && GetParent(w)) w = GetParent(w);
+  ObjectId window = window_number_of(w);
+  event_post(EVENT_GADGET, GetWindowLongPtrA(control, GWLP_ID), window, type);
+}
+
+LRESULT event_window_message(HWND hwnd, HWND top, ObjectId window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOVE:
+    case WM_CLOSE:
+      if (top) event_post(int32_t(message), window, window, 0);
+      return 0;
+    case WM_SIZE:
+      if (hwnd != top) return 1;
+      PostSize(UINT(wParam), window);
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam)) event_post(EVENT_ACTIVATED, 0, window, 0);
+      return NOT_HANDLED;
+    case WM_ERASEBKGND:
+      event_post(EVENT_REPAINTED, 0, window, 0);
+      return NOT_HANDLED;
+    case WM_COMMAND:
+      return Command(top, wParam, lParam);
+    case WM_TIMER:
+      if (!top) return NOT_HANDLED;
+      g_events->pending = EVENT_TIMER;
+      g_events->object = ObjectId(wParam);
+      return 0;
+    case WM_NOTIFY:
+      return gadget_message_hook(reinterpret_cast<NMHDR*>(lParam)->hwndFrom, top, message, wParam, lParam);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case MESSAGE_GADGET_HOOK:
+      return gadget_message_hook(reinterpret_cast<HWND>(lParam), top, message, wParam, lParam);
+    case MESSAGE_TRAY:
+      TrayClick(hwnd, window, wParam, lParam);
+      return 0;
+    case MESSAGE_DROP_WINDOW:
+      g_events->pending = EVENT_DROP_WINDOW;
+      TakeDrop(lParam);
+      return 0;
+    case MESSAGE_DROP_GADGET:
+      g_events->pending = EVENT_DROP_GADGET;
+      g_events->object = ObjectId(wParam);
+      TakeDrop(lParam);
+      return 0;
+    default:
+      return NOT_HANDLED;
+  }
+}

@@ -1,0 +1,206 @@
+// Drop-down list gadgets: "ComboBox", or "ComboBoxEx32" with an image list for items with
+// pictures; fitted so that the closed control is exactly as high as asked.
+// Depends on user32, comctl32 and the gadget library. Notifications arrive as gadget
+// events with the notification code as type (no message hook).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "runtime/runtime.h"
+#include "runtime/strings.h"
+#include "toolkit/gadget_kind.h"
+#include "toolkit/gdi_count.h"
+
+namespace {
+
+// Field height offset of the last created drop-down list: closed height minus item height.
+int32_t g_fieldOffset = -1;
+
+constexpr int32_t kImageStep = 25;
+
+// Images of a ComboBoxEx32: one image list and the handles already in it, by index.
+struct ComboImages {
+  HIMAGELIST list;
+  HANDLE* handles;
+  int32_t count;
+  int32_t capacity;
+};
+
+bool IsEx(const GadgetRecord* r) { return r->data1 == 1; }
+bool ListOnly(HWND hwnd) { return GetWindowLongPtrA(hwnd, GWL_STYLE) & 1; }
+
+void FreeImages(GadgetRecord* r) {
+  auto* images = reinterpret_cast<ComboImages*>(r->data2);
+  if (!images) return;
+  if (images->list) {
+    ImageList_Destroy(images->list);
+    --g_gdiCounts.imageLists;
+  }
+  ObjectFree(images->handles);
+  ObjectFree(images);
+  r->data2 = 0;
+}
+
+// The image's index in the gadget's image list, adding it (and the list) on first use.
+int32_t ImageIndex(GadgetRecord* r, HANDLE image) {
+  auto* images = reinterpret_cast<ComboImages*>(r->data2);
+  if (!images) {
+    images = static_cast<ComboImages*>(ObjectAlloc(sizeof(ComboImages)));
+    if (!images) return -1;
+    r->data2 = reinterpret_cast<intptr_t>(images);
+  }
+  for (int32_t i = 0; i < images->count; ++i)
+    if (images->handles[i] == image) return i;
+  BITMAP bm{};
+  if (GetObjectType(image) != OBJ_BITMAP || !GetObjectA(image, sizeof bm, &bm)) return -1;
+  if (!images->list) {
+    images->list = ImageList_Create(bm.bmWidth, bm.bmHeight, ILC_COLOR32, 0, kImageStep);
+    if (!images->list) return -1;
+    ++g_gdiCounts.imageLists;
+    SendMessageA(r->hwnd, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->list));
+  }
+  if (images->count == images->capacity) {
+    void* grown = ObjectReAlloc(images->handles, sizeof(HANDLE) * size_t(images->capacity + kImageStep));
+    if (!grown) return -1;
+    images->handles = static_cast<HANDLE*>(grown);
+    images->capacity += kImageStep;
+  }
+  int index = ImageList_Add(images->list, static_cast<HBITMAP>(image), nullptr);
+  if (index < 0) return -1;
+  images->handles[images->count++] = image;
+  return index;
+}
+
+void ItemText(HWND hwnd, WPARAM position, int32_t offset) {
+  LRESULT n = SendMessageA(hwnd, CB_GETLBTEXTLEN, position, 0);
+  if (n == CB_ERR) {
+    gadget_result_text("", offset);
+    return;
+  }
+  char* out = ReserveTemp(int32_t(n), offset);
+  out[0] = 0;
+  SendMessageA(hwnd, CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(out));
+  out[n] = 0;
+}
+
+void ComboTextGet(GadgetRecord* r, int32_t offset) {
+  if (IsEx(r) && ListOnly(r->hwnd)) {
+    LRESULT selected = SendMessageA(r->hwnd, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) gadget_result_text("", offset);
+    else ItemText(r->hwnd, WPARAM(selected), offset);
+    return;
+  }
+  gadget_result_window_text(r->hwnd, offset);
+}
+
+intptr_t ComboTextSet(GadgetRecord* r, const char* text) {
+  if (!ListOnly(r->hwnd)) return SetWindowTextA(r->hwnd, text);
+  if (!*text) return SendMessageA(r->hwnd, CB_SETCURSEL, WPARAM(-1), 0);
+  LRESULT found = SendMessageA(r->hwnd, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text));
+  if (found == CB_ERR) return -1;
+  return SendMessageA(r->hwnd, CB_SETCURSEL, WPARAM(found), 0);
+}
+
+intptr_t ComboItemAdd(GadgetRecord* r, int32_t position, const char* text, HANDLE image) {
+  if (!IsEx(r)) {
+    if (position >= -1) SendMessageA(r->hwnd, CB_INSERTSTRING, WPARAM(position), reinterpret_cast<LPARAM>(text));
+    return 1;
+  }
+  if (position < 0) position = int32_t(SendMessageA(r->hwnd, CB_GETCOUNT, 0, 0));
+  COMBOBOXEXITEMA item{};
+  item.mask = CBEIF_TEXT;
+  item.iItem = position;
+  item.pszText = const_cast<char*>(text);
+  if (image) {
+    int32_t index = ImageIndex(r, image);
+    if (index >= 0) {
+      item.mask |= CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+      item.iImage = item.iSelectedImage = index;
+    }
+  }
+  SendMessageA(r->hwnd, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return 1;
+}
+
+void ComboItemsClear(GadgetRecord* r) {
+  SendMessageA(r->hwnd, CB_RESETCONTENT, 0, 0);
+  auto* images = reinterpret_cast<ComboImages*>(r->data2);
+  if (images && images->list) {
+    ImageList_RemoveAll(images->list);
+    images->count = 0;
+  }
+}
+
+intptr_t ComboItemTextSet(GadgetRecord* r, int32_t position, const char* text) {
+  if (IsEx(r)) {
+    COMBOBOXEXITEMA item{};
+    item.mask = CBEIF_TEXT;
+    item.iItem = position;
+    item.pszText = const_cast<char*>(text);
+    return SendMessageA(r->hwnd, CBEM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  LRESULT data = SendMessageA(r->hwnd, CB_GETITEMDATA, WPARAM(position), 0);
+  if (SendMessageA(r->hwnd, CB_DELETESTRING, WPARAM(position), 0) == CB_ERR) return -1;
+  SendMessageA(r->hwnd, CB_INSERTSTRING, WPARAM(position), reinterpret_cast<LPARAM>(text));
+  return SendMessageA(r->hwnd, CB_SETITEMDATA, WPARAM(position), data);
+}
+
+void ComboResize(GadgetRecord* r, int32_t x, int32_t y, int32_t width, int32_t height) {
+  gadget_move(r, x, y, width, height);
+  if (height != -65535) SendMessageA(r->hwnd, CB_SETITEMHEIGHT, WPARAM(-1), height - g_fieldOffset);
+}
+
+const GadgetKind* ComboKind() {
+  static GadgetKind kind;
+  if (!kind.type) {
+    kind.type = 8;
+    kind.size = sizeof kind;
+    kind.free_hook = FreeImages;
+    kind.value_get = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, CB_GETCURSEL, 0, 0); };
+    kind.value_set = [](GadgetRecord* r, intptr_t v) { SendMessageA(r->hwnd, CB_SETCURSEL, WPARAM(v), 0); };
+    kind.text_get = ComboTextGet;
+    kind.text_set = ComboTextSet;
+    kind.item_add = ComboItemAdd;
+    kind.item_remove = [](GadgetRecord* r, int32_t p) { SendMessageA(r->hwnd, CB_DELETESTRING, WPARAM(p), 0); };
+    kind.items_clear = ComboItemsClear;
+    kind.resize = ComboResize;
+    kind.item_count = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, CB_GETCOUNT, 0, 0); };
+    kind.item_text_get = [](GadgetRecord* r, int32_t p, int32_t offset) { ItemText(r->hwnd, WPARAM(p), offset); };
+    kind.item_text_set = ComboItemTextSet;
+    kind.item_data_set = [](GadgetRecord* r, int32_t p, intptr_t v) {
+      SendMessageA(r->hwnd, CB_SETITEMDATA, WPARAM(p), LPARAM(v));
+    };
+    kind.item_data_get = [](GadgetRecord* r, int32_t p) -> intptr_t {
+      return SendMessageA(r->hwnd, CB_GETITEMDATA, WPARAM(p), 0);
+    };
+  }
+  return &kind;
+}
+
+}  // namespace
+
+intptr_t combo_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, int32_t flags) {
+  const GadgetKind* kind = ComboKind();
+  bool ex = flags & COMBO_IMAGES;
+  DWORD style = DWORD(flags) | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP;
+  bool editable = flags & COMBO_EDITABLE;
+  if (!editable) style |= CBS_DROPDOWNLIST | WS_TABSTOP;
+  HWND control = gadget_control_create(ex ? "ComboBoxEx32" : "ComboBox", nullptr, style, 0, x, y, width, 350);
+  if (!control) return 0;
+  if (editable) {
+    HWND edit = GetWindow(control, GW_CHILD);
+    if (ex && edit) edit = GetWindow(edit, GW_CHILD);
+    if (edit) SetWindowLongPtrA(edit, GWL_STYLE, GetWindowLongPtrA(edit, GWL_STYLE) | WS_TABSTOP);
+  }
+  GadgetRecord* record = gadget_record_for(number, control);
+  if (!record) return 0;
+  record->data1 = ex ? 1 : 0;
+  intptr_t result = gadget_register(number, record, control, kind);
+  g_fieldOffset = -1;
+  SendMessageA(control, CB_SETITEMHEIGHT, WPARAM(-1), 15);
+  RECT r;
+  GetWindowRect(control, &r);
+  g_fieldOffset = (r.bottom - r.top) - 15;
+  SendMessageA(control, CB_SETITEMHEIGHT, WPARAM(-1), height - g_fieldOffset);
+  return result;
+}

@@ -1,0 +1,103 @@
+// Inside the gadget library: the gadget record, the kind table every generic operation
+// dispatches through, the gadget state, and helpers the five kinds share.
+// Win32 only. Not for the program: it includes gadget.h.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "runtime/objects.h"
+#include "toolkit/gadget.h"
+
+struct GadgetKind;
+
+struct GadgetRecord {
+  HWND hwnd;  // 0 = free slot
+  const GadgetKind* kind;
+  WNDPROC previous;  // what the common subclass procedure calls on
+  // Kind data. Edit and list: background colour, text colour, background brush.
+  // Combo: 1 for ComboBoxEx32, image-list record. Picture: the handle set, premultiplied
+  // copy, pressed flag, press point, own copy of the image.
+  intptr_t data1, data2, data3, data4, data5;
+};
+
+// Slot order of the kind table; null slots do nothing (or fall back as the operation says).
+struct GadgetKind {
+  int32_t type;  // 1 button, 2 edit, 6 list, 8 combo, 9 image
+  int32_t size;  // bytes of the table
+  LRESULT (*message_hook)(GadgetRecord*, HWND parent, UINT, WPARAM, LPARAM);
+  void (*free_hook)(GadgetRecord*);
+  intptr_t (*value_get)(GadgetRecord*);
+  void (*value_set)(GadgetRecord*, intptr_t value);
+  void (*text_get)(GadgetRecord*, int32_t offset);
+  intptr_t (*text_set)(GadgetRecord*, const char* text);
+  intptr_t (*item_add)(GadgetRecord*, int32_t position, const char* text, HANDLE image);
+  intptr_t (*item_add_flags)(GadgetRecord*, int32_t position, const char* text, HANDLE image, int32_t flags);
+  void (*item_remove)(GadgetRecord*, int32_t position);
+  void (*items_clear)(GadgetRecord*);
+  void (*resize)(GadgetRecord*, int32_t x, int32_t y, int32_t width, int32_t height);
+  intptr_t (*item_count)(GadgetRecord*);
+  intptr_t (*item_value_get)(GadgetRecord*, int32_t position);
+  void (*item_value_set)(GadgetRecord*, int32_t position, intptr_t value);
+  void (*item_text_get)(GadgetRecord*, int32_t position, int32_t offset);
+  intptr_t (*item_text_set)(GadgetRecord*, int32_t position, const char* text);
+  int32_t (*x_get)(GadgetRecord*);
+  int32_t (*y_get)(GadgetRecord*);
+  int32_t (*width_get)(GadgetRecord*);
+  int32_t (*height_get)(GadgetRecord*);
+  void (*colour_set)(GadgetRecord*, int32_t which, int32_t colour);
+  int32_t (*colour_get)(GadgetRecord*, int32_t which);
+  void (*item_data_set)(GadgetRecord*, int32_t position, intptr_t value);
+  intptr_t (*item_data_get)(GadgetRecord*, int32_t position);
+};
+
+struct GadgetListRecord;
+
+struct GadgetState {
+  HWND current;  // parent of new gadgets
+  HFONT font;
+  HWND* stack;  // nesting stack
+  int32_t depth;
+  int32_t capacity;
+  HWND auxiliary;
+  CRITICAL_SECTION brushLock;
+  ObjectNode* brushes;  // shared brushes, a node chain of GadgetBrush
+};
+
+extern ObjectList* g_gadgetList;
+extern GadgetState* g_gadgets;
+
+// Common creation: makes the control as a child of the current gadget list with window id
+// -1; null when it cannot.
+HWND gadget_control_create(const char* className, const char* text, DWORD style, DWORD exStyle, int32_t x,
+                           int32_t y, int32_t width, int32_t height);
+// The record for a number after the control exists; destroys the control when none can be
+// had. The old gadget under a fixed number is destroyed here.
+GadgetRecord* gadget_record_for(ObjectId number, HWND control);
+// Ties control and record to the number; returns the HWND or the dynamic id.
+intptr_t gadget_register(ObjectId number, GadgetRecord* record, HWND control, const GadgetKind* kind);
+// The record of a live control (by its window id), or null.
+GadgetRecord* gadget_record_of(HWND control);
+// Hands a control's message to its kind's message hook; NOT_HANDLED when it has none.
+LRESULT gadget_message_hook(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
+// The generic move: -65535 keeps a coordinate.
+void gadget_move(GadgetRecord* record, int32_t x, int32_t y, int32_t width, int32_t height);
+
+// String results in the temporary buffer.
+void gadget_result_text(const char* text, int32_t offset);
+void gadget_result_window_text(HWND control, int32_t offset);
+
+// Shared brushes and the colour support of edit fields and list boxes (data1 background
+// colour, data2 text colour, data3 brush).
+HBRUSH gadget_brush_take(COLORREF colour);
+void gadget_brush_release(HBRUSH brush);
+void gadget_colour_set_slot(GadgetRecord* record, int32_t which, int32_t colour);
+int32_t gadget_colour_get_slot(GadgetRecord* record, int32_t which);
+LRESULT gadget_colour_hook(GadgetRecord* record, HDC dc);
+void gadget_colour_free(GadgetRecord* record);
+
+// The system's drag rectangle, read on the first creation of a kind that needs it.
+struct DragSize {
+  int32_t cx, cy;
+};
+const DragSize& gadget_drag_size();

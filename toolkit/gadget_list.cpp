@@ -1,0 +1,175 @@
+// List box gadgets: "ListBox" controls with single or multiple selection, click, double
+// click and drag-start events, and optional colours. Depends on user32 and the gadget
+// library. The press point lives in the control's "KV_MouseDown" property.
+#include "runtime/strings.h"
+#include "toolkit/events.h"
+#include "toolkit/gadget_kind.h"
+#include "toolkit/window.h"
+
+namespace {
+
+WNDPROC g_listClassProc;
+// The list whose button release after a drag start is under way: the list box reports a
+// selection change on every release it tracked, which must not read as a click.
+HWND g_releaseAfterDrag;
+
+bool Multiple(HWND hwnd) { return GetWindowLongPtrA(hwnd, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL); }
+
+// A press point kept in a property can be 0 (the corner): store it with bit 32 set.
+constexpr intptr_t kPressMark = intptr_t(1) << 32;
+
+LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto pressed = reinterpret_cast<intptr_t>(GetPropA(hwnd, "KV_MouseDown"));
+  if (message == WM_LBUTTONDOWN && !(wParam & (MK_SHIFT | MK_CONTROL))) {
+    RemovePropA(hwnd, "KV_Dragged");
+    LRESULT item = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lParam);
+    bool extended = GetWindowLongPtrA(hwnd, GWL_STYLE) & LBS_EXTENDEDSEL;
+    if (HIWORD(item) == 0 && (!extended || SendMessageA(hwnd, LB_GETSEL, LOWORD(item), 0) > 0)) {
+      SetPropA(hwnd, "KV_MouseDown", reinterpret_cast<HANDLE>(kPressMark | (lParam & 0xFFFFFFFF)));
+      SetCapture(hwnd);
+      if (extended) return 0;
+    }
+  } else if (message == WM_MOUSEMOVE && pressed) {
+    auto at = int32_t(pressed);
+    int32_t dx = int16_t(LOWORD(lParam)) - int16_t(LOWORD(at)), dy = int16_t(HIWORD(lParam)) - int16_t(HIWORD(at));
+    const DragSize& drag = gadget_drag_size();
+    if (dx > drag.cx || -dx > drag.cx || dy > drag.cy || -dy > drag.cy) {
+      RemovePropA(hwnd, "KV_MouseDown");
+      SetPropA(hwnd, "KV_Dragged", reinterpret_cast<HANDLE>(1));
+      ReleaseCapture();
+      gadget_event_post(hwnd, GADGET_DRAG_STARTED);
+    }
+  } else if (message == WM_LBUTTONUP && pressed) {
+    RemovePropA(hwnd, "KV_MouseDown");
+    ReleaseCapture();
+    gadget_event_post(hwnd, GADGET_LEFT_CLICK);
+  } else if (message == WM_LBUTTONUP && RemovePropA(hwnd, "KV_Dragged")) {
+    g_releaseAfterDrag = hwnd;
+    LRESULT result = CallWindowProcA(g_listClassProc, hwnd, message, wParam, lParam);
+    g_releaseAfterDrag = nullptr;
+    return result;
+  } else if (message == WM_NCDESTROY) {
+    RemovePropA(hwnd, "KV_MouseDown");
+    RemovePropA(hwnd, "KV_Dragged");
+  }
+  return CallWindowProcA(g_listClassProc, hwnd, message, wParam, lParam);
+}
+
+LRESULT ListHook(GadgetRecord* record, HWND, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_COMMAND) {
+    if (HIWORD(wParam) == LBN_DBLCLK) gadget_event_post(record->hwnd, GADGET_LEFT_DOUBLE_CLICK);
+    else if (HIWORD(wParam) == LBN_SELCHANGE && record->hwnd != g_releaseAfterDrag)
+      gadget_event_post(record->hwnd, GADGET_LEFT_CLICK);
+    return 0;
+  }
+  if (message == WM_CTLCOLORLISTBOX) return gadget_colour_hook(record, reinterpret_cast<HDC>(wParam));
+  return NOT_HANDLED;
+}
+
+intptr_t ListValueGet(GadgetRecord* r) {
+  if (!Multiple(r->hwnd)) return SendMessageA(r->hwnd, LB_GETCURSEL, 0, 0);
+  int first = -1;
+  return SendMessageA(r->hwnd, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&first)) > 0 ? first : -1;
+}
+
+void ListValueSet(GadgetRecord* r, intptr_t value) {
+  if (!Multiple(r->hwnd)) {
+    SendMessageA(r->hwnd, LB_SETCURSEL, WPARAM(value), 0);
+    return;
+  }
+  LRESULT count = SendMessageA(r->hwnd, LB_GETCOUNT, 0, 0);
+  SendMessageA(r->hwnd, LB_SELITEMRANGEEX, WPARAM(count - 1), 0);
+  if (value != -1) SendMessageA(r->hwnd, LB_SETSEL, TRUE, LPARAM(value));
+}
+
+void ItemText(HWND hwnd, WPARAM position, int32_t offset) {
+  LRESULT n = SendMessageA(hwnd, LB_GETTEXTLEN, position, 0);
+  if (n == LB_ERR) {
+    gadget_result_text("", offset);
+    return;
+  }
+  char* out = ReserveTemp(int32_t(n), offset);
+  out[0] = 0;
+  SendMessageA(hwnd, LB_GETTEXT, position, reinterpret_cast<LPARAM>(out));
+  out[n] = 0;
+}
+
+void ListTextGet(GadgetRecord* r, int32_t offset) {
+  LRESULT selected = SendMessageA(r->hwnd, LB_GETCURSEL, 0, 0);
+  if (selected == LB_ERR) gadget_result_text("", offset);
+  else ItemText(r->hwnd, WPARAM(selected), offset);
+}
+
+intptr_t ListTextSet(GadgetRecord* r, const char* text) {
+  LRESULT found = SendMessageA(r->hwnd, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text));
+  if (Multiple(r->hwnd)) return SendMessageA(r->hwnd, LB_SETSEL, TRUE, found);
+  return SendMessageA(r->hwnd, LB_SETCURSEL, WPARAM(found), 0);
+}
+
+intptr_t ListItemAdd(GadgetRecord* r, int32_t position, const char* text, HANDLE) {
+  SendMessageA(r->hwnd, LB_INSERTSTRING, WPARAM(position), reinterpret_cast<LPARAM>(text));
+  return 0;
+}
+
+void ListItemTextGet(GadgetRecord* r, int32_t position, int32_t offset) { ItemText(r->hwnd, WPARAM(position), offset); }
+
+intptr_t ListItemTextSet(GadgetRecord* r, int32_t position, const char* text) {
+  LRESULT data = SendMessageA(r->hwnd, LB_GETITEMDATA, WPARAM(position), 0);
+  if (SendMessageA(r->hwnd, LB_DELETESTRING, WPARAM(position), 0) == LB_ERR) return -1;
+  SendMessageA(r->hwnd, LB_INSERTSTRING, WPARAM(position), reinterpret_cast<LPARAM>(text));
+  return SendMessageA(r->hwnd, LB_SETITEMDATA, WPARAM(position), data);
+}
+
+const GadgetKind* ListKind() {
+  static GadgetKind kind;
+  if (!kind.type) {
+    kind.type = 6;
+    kind.size = sizeof kind;
+    kind.message_hook = ListHook;
+    kind.free_hook = gadget_colour_free;
+    kind.value_get = ListValueGet;
+    kind.value_set = ListValueSet;
+    kind.text_get = ListTextGet;
+    kind.text_set = ListTextSet;
+    kind.item_add = ListItemAdd;
+    kind.item_remove = [](GadgetRecord* r, int32_t p) { SendMessageA(r->hwnd, LB_DELETESTRING, WPARAM(p), 0); };
+    kind.items_clear = [](GadgetRecord* r) { SendMessageA(r->hwnd, LB_RESETCONTENT, 0, 0); };
+    kind.item_count = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, LB_GETCOUNT, 0, 0); };
+    kind.item_value_get = [](GadgetRecord* r, int32_t p) -> intptr_t {
+      return SendMessageA(r->hwnd, LB_GETSEL, WPARAM(p), 0);
+    };
+    kind.item_value_set = [](GadgetRecord* r, int32_t p, intptr_t v) {
+      SendMessageA(r->hwnd, LB_SETSEL, v != 0, LPARAM(p));
+    };
+    kind.item_text_get = ListItemTextGet;
+    kind.item_text_set = ListItemTextSet;
+    kind.item_data_set = [](GadgetRecord* r, int32_t p, intptr_t v) {
+      SendMessageA(r->hwnd, LB_SETITEMDATA, WPARAM(p), LPARAM(v));
+    };
+    kind.item_data_get = [](GadgetRecord* r, int32_t p) -> intptr_t {
+      return SendMessageA(r->hwnd, LB_GETITEMDATA, WPARAM(p), 0);
+    };
+    kind.colour_set = gadget_colour_set_slot;
+    kind.colour_get = gadget_colour_get_slot;
+  }
+  return &kind;
+}
+
+}  // namespace
+
+intptr_t list_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, int32_t flags) {
+  const GadgetKind* kind = ListKind();
+  gadget_drag_size();
+  DWORD style = DWORD(flags) | WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP |
+                LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_NOTIFY;
+  HWND control = gadget_control_create("ListBox", nullptr, style, WS_EX_CLIENTEDGE, x, y, width, height);
+  if (!control) return 0;
+  WNDPROC classProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
+  if (!g_listClassProc) g_listClassProc = classProc;
+  GadgetRecord* record = gadget_record_for(number, control);
+  if (!record) return 0;
+  record->data1 = -1;
+  record->data2 = -1;
+  return gadget_register(number, record, control, kind);
+}

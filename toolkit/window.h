@@ -1,0 +1,63 @@
+// Windows: numbered top-level windows, each with its own class and Tab accelerators, and
+// the window procedure chain that turns messages into toolkit events (events.h).
+// Win32 only. Depends on the object registry (runtime/objects.h).
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "runtime/objects.h"
+
+// Results by which window handlers and message hooks pass a message on.
+constexpr LRESULT NOT_HANDLED = 0xD0D0D0D1;
+constexpr LRESULT CONTINUE_DEFAULT = 0xE0E0E0E1;
+
+// window_open flags; any other bit is a Win32 window style passed through.
+constexpr int32_t WINDOW_CENTRE_SCREEN = 1;
+constexpr int32_t WINDOW_CENTRE_OWNER = 2;  // or on the thread's active window
+constexpr int32_t WINDOW_TOOL = 4;
+constexpr int32_t WINDOW_NO_GADGET_LIST = 8;
+constexpr int32_t WINDOW_INVISIBLE = 0x10000000;
+
+// x or y that lets the system choose the position (without a centring flag).
+constexpr int32_t WINDOW_DEFAULT_POSITION = -65535;
+
+using WindowMessageHook = LRESULT (*)(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+using WindowEraseHook = LRESULT (*)(HWND hwnd, HDC dc);
+
+struct WindowRecord {
+  HWND hwnd;  // 0 = free slot
+  ACCEL* accelerators;
+  HACCEL acceleratorTable;
+  WindowMessageHook messageHook;  // the window's own hook; null: the global hook applies
+  int32_t acceleratorCount;
+  HBRUSH background;  // custom background; 0 = the class background
+  HWND mdiClient;
+  WindowEraseHook eraseHook;
+  uint16_t minWidth, minHeight, maxWidth, maxHeight;  // tracking limits, 0 = none
+  int32_t minimisedOrMaximised;
+};
+
+extern ObjectList* g_windowList;
+
+void window_library_init();
+void window_library_end();
+
+// Opens a window whose client area is exactly width x height. Returns the HWND for a fixed
+// number, the dynamic id for -1, 0 on failure. Re-opening a number closes the old window.
+intptr_t window_open(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, const char* title,
+                     int32_t flags, HWND owner = nullptr);
+HWND window_handle(ObjectId number);
+// Destroys the window and its class; nothing for a number that holds no window.
+void window_close(ObjectId number);
+
+// The toolkit window that hwnd belongs to (hwnd itself or the first ancestor carrying
+// KV_WindowID), and its number; 0 and -1 when there is none.
+HWND window_top(HWND hwnd);
+ObjectId window_number_of(HWND top);
+
+// The window procedure chain, for the event library.
+LRESULT window_common_handler(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The own sizing loop (window_sizing.cpp): true when it consumed the message.
+bool window_sizing_message(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+void window_sizing_init();
