@@ -1,0 +1,189 @@
+// Vellomir's entry routine: brings the runtime up, lays out the one window, follows the
+// chosen controller every 10 ms until "Beenden" or Escape, then tears everything down.
+// Depends on every toolkit library. The Direct3D screen, DirectInput and the keyboard
+// reader may be missing: their results are not examined and the program runs on.
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/axes.h"
+#include "app/controller.h"
+#include "app/overlay_win32.h"
+#include "app/state.h"
+#include "graphics/decoder.h"
+#include "graphics/decoder_load.h"
+#include "graphics/image.h"
+#include "runtime/runtime.h"
+#include "runtime/strings.h"
+#include "runtime/utils.h"
+#include "toolkit/events.h"
+#include "toolkit/font.h"
+#include "toolkit/gadget.h"
+#include "toolkit/joystick.h"
+#include "toolkit/keyboard.h"
+#include "toolkit/screen.h"
+#include "toolkit/window.h"
+
+namespace {
+
+constexpr ObjectId kMainWindow = 0;
+constexpr ObjectId kHatField = 33;
+constexpr ObjectId kPictureGadget = 34;
+constexpr ObjectId kControllerList = 35;
+constexpr ObjectId kQuitButton = 36;
+constexpr ObjectId kInfoList = 37;
+constexpr ObjectId kValueFont = 112;
+constexpr int32_t kEscapeKey = 1;
+
+ObjectId ButtonField(int32_t k) { return 12 + k; }
+
+void SetNumberText(ObjectId field, int64_t value) {
+  TempExpression text;
+  text.Number(value);
+  gadget_text_set(field, text.Finish());
+}
+
+void SetButtonLine(int32_t k) {
+  TempExpression text;
+  text.Text("Button ").Number(k + 1).Text(": ").Number(ControllerButton(g_app.selectedController, k));
+  gadget_text_set(ButtonField(k), text.Finish());
+}
+
+void LoadPicture() {
+  g_app.pictureImage = 100;
+  g_app.displayImage = 101;
+  if (image_load(g_app.pictureImage, "gfx/vlmr.png")) {
+    image_create(g_app.displayImage, 300, 186, 24);
+    image_grab(g_app.pictureImage, g_app.displayImage, 0, 0, 300, 186);
+  } else {
+    ShowMessageBox("Error", "Kein Bild.");
+  }
+}
+
+void CreateReadoutFields() {
+  static const char* const kAxisNames[4] = {"AxisX", "AxisY", "AxisZ", "AxisR"};
+  for (int32_t axis = 0; axis < 4; ++axis) {
+    edit_gadget_create(2 * axis, 1, 25 * axis, 199, 20, kAxisNames[axis], 0);
+    edit_gadget_create(2 * axis + 1, 200, 25 * axis, 100, 20, "0", 0);
+  }
+  for (int32_t k = 0; k < 12; ++k) {
+    TempExpression label;
+    label.Text("Button ").Number(k + 1).Text(": 0");
+    edit_gadget_create(ButtonField(k), k < 6 ? 1 : 151, 150 + 25 * (k % 6), 149, 20, label.Finish(), 0);
+  }
+  TempExpression hatLabel;
+  hatLabel.Text("POV ").Number(13).Text(": 0");
+  edit_gadget_create(kHatField, 1, 100, 299, 20, hatLabel.Finish(), 0);
+}
+
+void FillControllerList() {
+  for (int32_t i = 0; i < g_app.controllerCount; ++i) {
+    TempExpression item;
+    item.Text("Gamepad ").Number(i + 1);
+    gadget_item_add(kControllerList, i, item.Finish());
+    SetDeadZoneX(i, 25);
+    SetDeadZoneY(i, 25);
+    SetDeadZoneZ(i, 25);
+    SetDeadZoneR(i, 25);
+  }
+  if (g_app.controllerCount == 0) {
+    gadget_item_remove(kControllerList, 0);
+    gadget_item_add(kControllerList, 0, "Kein Gamepad erkannt.");
+  }
+  gadget_state_set(kControllerList, 0);
+}
+
+void StartUp() {
+  std::memset(&g_app, 0, sizeof g_app);
+  StartRuntime();
+  AllocateControllerArrays();
+  screen_library_init();
+  joystick_open_all();
+  keyboard_init();
+  png_decoder_register();
+  g_app.controllerCount = EnumerateControllers();
+  g_app.selectedController = 0;
+  PollControllers(g_app.selectedController);
+
+  window_open(kMainWindow, 0, 0, 620, 300, "Vellomir V1.0", 2);
+  screen_open_windowed(window_handle(kMainWindow), 0, 0, 620, 300, 1, 0, 0);
+  screen_clear(PackColour(155, 155, 155));
+  LoadPicture();
+  CreateReadoutFields();
+  image_gadget_create(kPictureGadget, 311, 1, 300, 186, image_handle(g_app.displayImage), WS_EX_CLIENTEDGE);
+  combo_gadget_create(kControllerList, 311, 204, 200, 22);
+  FillControllerList();
+  button_gadget_create(kQuitButton, 515, 205, 98, 22, "Beenden");
+  list_gadget_create(kInfoList, 311, 234, 300, 60);
+  gadget_item_add(kInfoList, 0, "Vellomir");
+  gadget_item_add(kInfoList, 1, "Version 1.0");
+  gadget_item_add(kInfoList, 2, "Entwickelt vom Vellomir-Team");
+  gadget_item_add(kInfoList, 3, "Copyright 2026 Vellomir-Team. Alle Rechte vorbehalten.");
+  font_load(kValueFont, "Courier new", 7);
+}
+
+// The drop-down's current item names the controller: "Gamepad n" is index n - 1; the
+// item shown without controllers has no digits and gives -1.
+int32_t SelectedFromList() {
+  int32_t start = g_temp.pos;
+  gadget_text_get(kControllerList, start);
+  ReplaceText(g_temp.text + start, "Gamepad ", "", 0, 1, start);
+  int64_t ordinal = ParseInteger(g_temp.text + start);
+  SetTempPos(start);
+  return int32_t(ordinal - 1);
+}
+
+void RefreshReadout() {
+  int32_t c = g_app.selectedController;
+  g_app.axisValueX = ControllerAxisX(c);
+  g_app.axisValueY = ControllerAxisY(c);
+  g_app.axisValueZ = ControllerAxisZ(c);
+  g_app.axisValueR = ControllerAxisR(c);
+  SetNumberText(1, g_app.axisValueX);
+  SetNumberText(3, g_app.axisValueY);
+  SetNumberText(5, g_app.axisValueZ);
+  SetNumberText(7, g_app.axisValueR);
+  DrawAxisPatches();
+  for (int32_t k = 0; k < 6; ++k) SetButtonLine(k);
+  DrawButtonPatches();
+  for (int32_t k = 6; k < 12; ++k) SetButtonLine(k);
+  {
+    TempExpression hat;
+    hat.Text("POV : ").Number(ControllerPOV(c));
+    gadget_text_set(kHatField, hat.Finish());
+  }
+  g_app.hatPosition = ControllerPOV(c);
+  DrawHatPatches();
+  HandOverPicture();
+}
+
+void RunMainLoop() {
+  // The detector only reports readings that changed since the last check; a new choice in
+  // the drop-down (and the first pass) must still show the chosen controller at once.
+  int32_t shownController = -2;
+  for (;;) {
+    g_app.selectedController = SelectedFromList();
+    if (g_app.selectedController != shownController) {
+      ForceControllerRefresh();
+      shownController = g_app.selectedController;
+    }
+    event_poll();
+    keyboard_read_state();
+    PollControllers(g_app.selectedController);
+    if (CheckControllerEvent()) RefreshReadout();
+    if (event_gadget() == kQuitButton) g_app.quitRequested = 1;
+    SleepMilliseconds(10);
+    if (key_is_down(kEscapeKey) || g_app.quitRequested == 1) return;
+  }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  StartUp();
+  RunMainLoop();
+  SleepMilliseconds(10);
+  EndRuntime();
+  EndRuntimeHeap();
+  ExitProcess(0);
+}
