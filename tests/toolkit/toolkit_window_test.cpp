@@ -122,6 +122,38 @@ TEST(Windows, SizeLimitsAndToolWindows) {
   Drain();
 }
 
+TEST(Windows, OwnSizingLoopFollowsTheMouseWithinTheLimits) {
+  BOOL before = FALSE;
+  SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &before, 0);
+  SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+  auto hwnd = reinterpret_cast<HWND>(window_open(6, 100, 100, 200, 100, "sizable", int32_t(WS_OVERLAPPEDWINDOW)));
+  ASSERT_NE(hwnd, nullptr);
+  static_cast<WindowRecord*>(LookUpObject(g_windowList, 6))->maxWidth = 400;
+  RECT start;
+  GetWindowRect(hwnd, &start);
+  SendMessageA(hwnd, WM_SYSCOMMAND, SC_SIZE | WMSZ_RIGHT, 0);
+  EXPECT_EQ(GetCapture(), hwnd);
+  POINT p{start.right - start.left + 50, 10};  // client coordinates, 50 pixels right of the edge
+  POINT screen = p;
+  ClientToScreen(hwnd, &screen);
+  SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.right, screen.x + 2);
+  EXPECT_EQ(r.left, start.left);
+  SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x + 1000, p.y));
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.right - r.left, 400);  // the record's maximum width
+  SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  EXPECT_EQ(GetCapture(), nullptr);
+  SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));  // the loop is over
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.right - r.left, 400);
+  window_close(6);
+  SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, before, nullptr, 0);
+  Drain();
+}
+
 }  // namespace
 
 VLMR_TOOLKIT_MAIN()
