@@ -177,8 +177,10 @@ int32_t screen_open_windowed(HWND parent, int32_t x, int32_t y, int32_t width, i
   g_screen.screenHeight = height;
   g_screen.autoStretch = autoStretch;
   g_screen.backdrop = 0;
-  g_screen.child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-                                   nullptr, static_cast<HINSTANCE>(g_runtime.instance), nullptr);
+  // A backdrop: under every sibling, and clipped by them, so it never paints over gadgets.
+  g_screen.child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
+                                   parent, nullptr, static_cast<HINSTANCE>(g_runtime.instance), nullptr);
+  if (g_screen.child) SetWindowPos(g_screen.child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (!g_screen.child) {
     screen_sprites_free_all();
     g_screen.windowed = 0;

@@ -57,6 +57,10 @@ LRESULT CALLBACK SizeHook(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   if (message == WM_SIZE && ours) {
     screen_fit_child();
     if (g_screen.screenWidth) screen_present();
+  } else if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE && ours && g_screen.child) {
+    // Children created after the screen would lie beneath it; the screen is a backdrop and
+    // goes back under every gadget placed on it.
+    SetWindowPos(g_screen.child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else if (message == WM_DESTROY && ours) {
     // The child and its device go before the window that holds them.
     screen_close();
