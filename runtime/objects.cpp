@@ -57,7 +57,9 @@ static ObjectNode* FindDynamic(const ObjectList* list, ObjectId id) {
 }
 
 void* AllocateObject(ObjectList* list, ObjectId number) {
-  if (!list || number < DynamicNumber) return nullptr;
+  // Static numbers are 32-bit: a larger one (a dynamic id passed by mistake) would make the
+  // slot array's size wrap around and hand out a record far outside it.
+  if (!list || number < DynamicNumber || number > INT32_MAX) return nullptr;
   if (number == DynamicNumber) return AddNode(&list->dynamicObjects, size_t(list->objectSize));
   if (number >= list->capacity) {
     intptr_t capacity = number + list->step;

@@ -31,7 +31,7 @@ struct ObjectList {
 ObjectList* NewObjectList(int32_t objectSize, int32_t step, FreeObjectFn freeObject);
 void DeleteObjectList(ObjectList* list);
 // The record for a number (freeing an old object there first) or a new dynamic record for
-// DynamicNumber; null when out of memory or for a number below -1.
+// DynamicNumber; null when out of memory or for a number below -1 or above INT32_MAX.
 void* AllocateObject(ObjectList* list, ObjectId number);
 void* LookUpObject(const ObjectList* list, ObjectId id);
 void ReleaseObject(ObjectList* list, ObjectId id);
