@@ -97,12 +97,13 @@ int32_t SetDeadZoneR(int32_t index, int32_t percent) { return SetDeadZone(index,
 int32_t CheckControllerEvent() {
   PollControllers(-1);
   bool found = false;
-  for (int32_t c = 0; c <= g_app.highestController && !found; ++c)
-    found = !g_app.snapshotsCurrent || !SameReadings(g_app.controllerSnapshots[c], Readings(c));
   // Every controller's snapshot follows its readings, also past the one found, so that the
   // next check does not report a change it has already seen.
-  for (int32_t c = 0; c <= g_app.highestController; ++c)
-    StoreSnapshot(g_app.controllerSnapshots[c], Readings(c));
+  for (int32_t c = 0; c <= g_app.highestController; ++c) {
+    ControllerSnapshot now = Readings(c);
+    if (!found) found = !g_app.snapshotsCurrent || !SameReadings(g_app.controllerSnapshots[c], now);
+    StoreSnapshot(g_app.controllerSnapshots[c], now);
+  }
   g_app.snapshotsCurrent = 1;
   return found ? 1 : 0;
 }
