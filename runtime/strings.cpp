@@ -156,9 +156,10 @@ void ReplaceText(const char* s, const char* find, const char* repl, int32_t mode
   if (mode & 2) {
     // In place: s is overwritten, nothing is reserved.
     if (!s || !find || !*find) return;
+    if (!repl) repl = "";
     char* text = const_cast<char*>(s);
     size_t length = std::strlen(text), findLength = std::strlen(find);
-    size_t replLength = repl ? std::strlen(repl) : 0;
+    size_t replLength = std::strlen(repl);
     size_t copy = replLength < findLength ? replLength : findLength;
     for (size_t i = size_t(start) - 1; i < length && i + findLength <= length;) {
       if (Matches(text + i, find, findLength, anyCase)) {

@@ -76,6 +76,8 @@ TEST_F(RuntimeTest, ReplaceTextScanRules) {
   char inPlace[] = "a-b-c";
   replace(inPlace, "-", "+", 2);
   EXPECT_STREQ(inPlace, "a+b+c");
+  replace(inPlace, "+", nullptr, 2);  // a null replacement is empty: nothing to write
+  EXPECT_STREQ(inPlace, "a+b+c");
 }
 
 TEST_F(RuntimeTest, ParseIntegerBasesSignsAndWrapAround) {
