@@ -53,6 +53,8 @@
 #                               draws the frames itself; without a window manager this is
 #                               how its foreground moves)
 #   app_hold_key KEY [SECS]     key down, wait (default 0.3 s), key up, on whatever is in front
+#   app_popup [SECS]            wait for an opened pop-up of the program (a drop-down's
+#                               list); sets POPUP_X, POPUP_Y, POPUP_W, POPUP_H (screen pixels)
 # Evidence and verdicts
 #   app_shot NAME               screenshot of the whole screen to APP_SHOTS/NAME.png
 #   app_fail MESSAGE            log, save a screenshot and the last dump, exit 1
@@ -325,4 +327,19 @@ app_hold_key() {
   xdotool keydown "$1"
   sleep "${2:-0.3}"
   xdotool keyup "$1"
+}
+
+app_popup() {
+  local deadline=$((SECONDS + ${1:-5})) id WINDOW X Y WIDTH HEIGHT SCREEN
+  while ((SECONDS <= deadline)); do
+    for id in $(xdotool search --onlyvisible --classname vellomir.exe 2>/dev/null); do
+      ((id == APP_XID)) && continue
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      ((WIDTH > 1 && HEIGHT > 1)) || continue
+      POPUP_X=$X POPUP_Y=$Y POPUP_W=$WIDTH POPUP_H=$HEIGHT
+      return 0
+    done
+    sleep 0.1
+  done
+  app_fail "no pop-up of the program opened"
 }
