@@ -77,8 +77,9 @@ void ListValueSet(GadgetRecord* r, intptr_t value) {
     SendMessageA(r->hwnd, LB_SETCURSEL, WPARAM(value), 0);
     return;
   }
-  LRESULT count = SendMessageA(r->hwnd, LB_GETCOUNT, 0, 0);
-  SendMessageA(r->hwnd, LB_SELITEMRANGEEX, WPARAM(count - 1), 0);
+  // Index -1 clears every item; a range from the last item down to 0 would select a list of
+  // one item instead of clearing it.
+  SendMessageA(r->hwnd, LB_SETSEL, FALSE, -1);
   if (value != -1) SendMessageA(r->hwnd, LB_SETSEL, TRUE, LPARAM(value));
 }
 
@@ -102,7 +103,10 @@ void ListTextGet(GadgetRecord* r, int32_t offset) {
 
 intptr_t ListTextSet(GadgetRecord* r, const char* text) {
   LRESULT found = SendMessageA(r->hwnd, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text));
-  if (Multiple(r->hwnd)) return SendMessageA(r->hwnd, LB_SETSEL, TRUE, found);
+  if (Multiple(r->hwnd)) {
+    // Index -1 would select every item: a text that is no item changes nothing.
+    return found == LB_ERR ? LB_ERR : SendMessageA(r->hwnd, LB_SETSEL, TRUE, found);
+  }
   return SendMessageA(r->hwnd, LB_SETCURSEL, WPARAM(found), 0);
 }
 

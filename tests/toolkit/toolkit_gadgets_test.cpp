@@ -176,6 +176,28 @@ TEST_F(Gadgets, ListBoxItemsDoubleClickAndDragStart) {
   EXPECT_TRUE(HasGadgetEvent(Drain(), 37, GADGET_LEFT_CLICK));
 }
 
+TEST_F(Gadgets, MultipleSelectionListClearsAndKeepsItsSelection) {
+  auto list = reinterpret_cast<HWND>(list_gadget_create(37, 10, 10, 200, 80, LBS_MULTIPLESEL));
+  ASSERT_NE(list, nullptr);
+  gadget_item_add(37, 0, "only");
+  gadget_state_set(37, 0);
+  EXPECT_EQ(gadget_state_get(37), 0);
+  gadget_state_set(37, -1);  // a single item must be cleared too
+  EXPECT_EQ(gadget_state_get(37), -1);
+
+  gadget_item_add(37, 1, "second");
+  gadget_item_add(37, 2, "third");
+  gadget_state_set(37, 1);
+  gadget_text_set(37, "not an item");  // leaves the selection alone
+  EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), 1);
+  EXPECT_EQ(gadget_state_get(37), 1);
+  gadget_text_set(37, "third");
+  EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), 2);
+  gadget_state_set(37, 0);
+  EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), 1);
+  EXPECT_EQ(gadget_state_get(37), 0);
+}
+
 TEST_F(Gadgets, RecreatingAUsedNumberDestroysTheOldControlAndItsRecord) {
   auto old = reinterpret_cast<HWND>(edit_gadget_create(5, 10, 10, 100, 20, "old"));
   gadget_colour_set(5, 2, 0x00FF00);
