@@ -153,7 +153,7 @@ int32_t event_pump(int32_t timeout) {
     g_events->wParam = 0;
     g_events->lParam = 0;
   } else {
-    MSG msg;
+    MSG msg{};  // GetMessageA fills nothing when it fails
     if (!GetOneMessage(timeout, &msg)) return 0;
     HWND active = GetActiveWindow();
     HACCEL table = accelerator_for(active);
@@ -222,8 +222,11 @@ LRESULT event_window_message(HWND hwnd, HWND top, ObjectId window, UINT message,
       g_events->pending = EVENT_TIMER;
       g_events->object = ObjectId(wParam);
       return 0;
-    case WM_NOTIFY:
-      return gadget_message_hook(reinterpret_cast<NMHDR*>(lParam)->hwndFrom, top, message, wParam, lParam);
+    case WM_NOTIFY: {
+      // Any sender may leave out the header; such a message has no control to ask.
+      auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      return header ? gadget_message_hook(header->hwndFrom, top, message, wParam, lParam) : NOT_HANDLED;
+    }
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_CTLCOLOREDIT:

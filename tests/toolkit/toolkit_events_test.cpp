@@ -165,6 +165,12 @@ TEST_F(Events, QueuedEventsComeBeforeMessagesAndMenuCommands) {
   EXPECT_EQ(event_type(), -1);
 }
 
+TEST_F(Events, NotificationWithoutHeaderGoesToDefaultProcessing) {
+  // Any sender may pass a WM_NOTIFY without its NMHDR.
+  EXPECT_EQ(SendMessageA(main_, WM_NOTIFY, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(main_, WM_CTLCOLORSTATIC, 0, 0), DefWindowProcA(main_, WM_CTLCOLORSTATIC, 0, 0));
+}
+
 }  // namespace
 
 VLMR_TOOLKIT_MAIN()
