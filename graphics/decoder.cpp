@@ -33,7 +33,7 @@ void ResetProbe(DecoderContext* c) {
 
 }  // namespace
 
-void decoder_library_init() {
+void decoder_registry_init() {
   g_decoders = DecoderLibrary{};
   g_decoders.context = static_cast<DecoderContext*>(ObjectAlloc(sizeof(DecoderContext)));
 }

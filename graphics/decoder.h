@@ -42,7 +42,7 @@ constexpr int64_t DECODER_MAX_PIXELS = int64_t(1) << 26;
 constexpr int32_t DECODE_BOTTOM_UP = 2;
 
 // Count 0 and a zeroed context; runs once during runtime start-up.
-void decoder_library_init();
+void decoder_registry_init();
 // Appends a decoder; 0 when the registry is full.
 int32_t decoder_register(const Decoder* decoder);
 int32_t decoder_is_registered(const Decoder* decoder);

@@ -11,7 +11,7 @@ namespace {
 
 const RuntimeStep kStart[] = {
     {"strings", strings_library_init},
-    {"image decoders", decoder_library_init},
+    {"image decoders", decoder_registry_init},
     {"arrays", arrays_library_init},
     {"BMP decoder", bmp_decoder_register},
 };

@@ -23,7 +23,7 @@ namespace {
 
 const RuntimeStep kStart[] = {
     {"strings", strings_library_init},
-    {"image decoders", decoder_library_init},
+    {"image decoders", decoder_registry_init},
     {"blending support", image_display_init},
     {"images", image_library_init},
     {"drawing", drawing_library_init},
