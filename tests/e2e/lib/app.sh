@@ -21,7 +21,8 @@
 #                               or 124 when it still runs. Returns 0 when it ended.
 #   app_quit_button             press "Beenden" through the inspector (BM_CLICK)
 #   app_expect_exit CODE [SECS] fail unless the program ends with CODE in time
-#   app_other_start             start a second Win32 program (Notepad) and print its X window
+#   app_other_start             start a second Win32 program (Notepad, beside the window);
+#                               its X window is APP_OTHER_XID
 # Reading the window (the inspector runs each time, about a second)
 #   app_dump                    refresh the dump (APP_DUMP): the window record and one record
 #                               per control, tab-separated key=value fields
@@ -175,12 +176,18 @@ app_expect_exit() {
   [[ $APP_RC == "$code" ]] || app_fail "the program ended with exit code $APP_RC, not $code"
 }
 
+# Notepad opens where its settings say: to the right of the program's window, so that
+# neither covers the other's caption.
 app_other_start() {
-  local xid
+  local key='HKCU\Software\Microsoft\Notepad' name value
+  for name in iWindowPosX=660 iWindowPosY=0 iWindowPosDX=320 iWindowPosDY=240; do
+    value=${name#*=}
+    app_wine_plain reg add "$key" /v "${name%=*}" /t REG_DWORD /d "$value" /f >/dev/null 2>&1 ||
+      app_fail "could not place Notepad"
+  done
   WINEDLLOVERRIDES=${WINEDLLOVERRIDES//winmm=n/} wine notepad.exe </dev/null >/dev/null 2>&1 &
   APP_OTHER_PIDS+=("$!")
-  xid=$(vlmr_wait_window "Untitled - Notepad" 30) || app_fail "Notepad did not open"
-  printf '%s\n' "$xid"
+  APP_OTHER_XID=$(vlmr_wait_window "Untitled - Notepad" 30) || app_fail "Notepad did not open"
 }
 
 app_dump() {

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Escape: held while the window is in front it ends the program with code 0; held while
+# another program's window is in front it does nothing, and the same run still ends on
+# Escape once its window is in front again.
+set -uo pipefail
+source "$(dirname "$0")/lib/app.sh"
+
+pad_setup 1
+app_start
+app_wait_texts 10 33 "POV : 65535"
+app_front
+app_hold_key Escape 0.3
+app_expect_exit 0 5
+
+app_start
+app_wait_texts 10 33 "POV : 65535"
+app_other_start
+app_front "$APP_OTHER_XID"
+sleep 0.5
+app_shot other-in-front
+app_hold_key Escape 0.3
+sleep 1
+app_running || app_fail "Escape held in another program's window ended the program"
+# The program still reads its controller while in the background.
+pad press 0 2
+app_wait_texts 5 13 "Button 2: 2"
+
+app_front
+sleep 0.5
+app_shot back-in-front
+app_hold_key Escape 0.3
+app_expect_exit 0 5
+app_pass "Escape ends the program only while its window is in front"
