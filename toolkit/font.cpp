@@ -22,18 +22,26 @@ void font_library_end() { FreeAllObjects(g_fontList); }
 intptr_t font_load(ObjectId number, const char* face, int32_t points, int32_t flags) {
   auto* record = static_cast<FontRecord*>(AllocateObject(g_fontList, number));
   if (!record) return 0;
+  // A failed load gives a dynamic record back at once rather than leave it in the list.
+  ObjectId id = ObjectIdOf(g_fontList, record);
   HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-  if (!dc) return 0;
+  if (!dc) {
+    ReleaseObject(g_fontList, id);
+    return 0;
+  }
   int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
   HFONT font = CreateFontA(height, 0, 0, 0, (flags & FONT_BOLD) ? FW_BOLD : FW_NORMAL, (flags & FONT_ITALIC) ? 1 : 0,
                            (flags & FONT_UNDERLINE) ? 1 : 0, (flags & FONT_STRIKEOUT) ? 1 : 0, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            (flags & FONT_HIGH_QUALITY) ? PROOF_QUALITY : DEFAULT_QUALITY, 0, face ? face : "");
   DeleteDC(dc);
-  if (!font) return 0;
+  if (!font) {
+    ReleaseObject(g_fontList, id);
+    return 0;
+  }
   ++g_gdiCounts.fonts;
   record->font = font;
-  return number == DynamicNumber ? reinterpret_cast<intptr_t>(record) : reinterpret_cast<intptr_t>(font);
+  return number == DynamicNumber ? id : reinterpret_cast<intptr_t>(font);
 }
 
 HFONT font_handle(ObjectId number) {
