@@ -5,6 +5,7 @@
 
 #include "graphics/blit.h"
 #include "graphics/clip.h"
+#include "runtime/runtime.h"
 
 namespace {
 
@@ -139,10 +140,23 @@ void BlitPixels(Canvas* output, const PixelBuffer& source, int32_t x, int32_t y,
   RowFn row = ob == 3 ? (sb == 3 ? Choose<3, 3>(output, alpha, useAlpha) : Choose<3, 4>(output, alpha, useAlpha))
                       : (sb == 3 ? Choose<4, 3>(output, alpha, useAlpha) : Choose<4, 4>(output, alpha, useAlpha));
   if (!row) return;
+  // An image drawn onto itself would read rows that were already written: its visible part
+  // is set aside first.
+  const size_t rowBytes = size_t(c.width) * size_t(sb);
+  const auto sourceStart = reinterpret_cast<uintptr_t>(source.pixels);
+  const auto outputStart = reinterpret_cast<uintptr_t>(output->pixels);
+  const bool overlaps = sourceStart < outputStart + size_t(output->stride) * size_t(output->height) &&
+                        outputStart < sourceStart + size_t(source.stride) * size_t(source.height);
+  uint8_t* aside = overlaps ? static_cast<uint8_t*>(ObjectAlloc(rowBytes * size_t(c.height))) : nullptr;
+  if (overlaps && !aside) return;
+  for (int32_t line = 0; aside && line < c.height; ++line)
+    std::memcpy(aside + rowBytes * size_t(line), PixelLine(source, c.innerY + line) + size_t(c.innerX) * size_t(sb),
+                rowBytes);
   for (int32_t line = 0; line < c.height; ++line) {
-    Row r{canvas_at(output, c.outerX, c.outerY + line),
-          PixelLine(source, c.innerY + line) + size_t(c.innerX) * size_t(sb), c.width, alpha, output, c.outerX,
-          c.outerY + line};
+    const uint8_t* from = aside ? aside + rowBytes * size_t(line)
+                                : PixelLine(source, c.innerY + line) + size_t(c.innerX) * size_t(sb);
+    Row r{canvas_at(output, c.outerX, c.outerY + line), from, c.width, alpha, output, c.outerX, c.outerY + line};
     row(r);
   }
+  if (aside) ObjectFree(aside);
 }

@@ -1,4 +1,6 @@
 // The blit table with exact bytes, and clipping at every edge.
+#include <algorithm>
+
 #include "graphics/blit.h"
 #include "tests/graphics/drawing_canvas_fixture.h"
 
@@ -78,6 +80,29 @@ TEST_F(BlitTest, ClipsAtEveryEdgeAndSkipsWhatIsOutside) {
         uint32_t expected = inside ? uint32_t(0xEE0000 | (1 + sy) << 8 | (1 + sx)) : 0u;
         ASSERT_EQ(out.Bytes(x, y), expected) << k.x << "," << k.y << " at " << x << "," << y;
       }
+  }
+}
+
+TEST_F(BlitTest, ImageDrawnOntoItselfShiftsWithoutSmearing) {
+  for (int32_t bpp : {3, 4}) {
+    TestImage image(6, 4, bpp), before(6, 4, bpp);
+    for (int32_t y = 0; y < 4; ++y)
+      for (int32_t x = 0; x < 6; ++x) {
+        image.Set(x, y, uint8_t(10 * x), uint8_t(10 * y), 0x77, 0x99);
+        before.Set(x, y, uint8_t(10 * x), uint8_t(10 * y), 0x77, 0x99);
+      }
+    for (int32_t shift : {1, -1}) {
+      Attach(image);
+      BlitPixels(&canvas, image.buffer, shift, shift, 255, false);
+      for (int32_t y = 0; y < 4; ++y)
+        for (int32_t x = 0; x < 6; ++x) {
+          int32_t sx = x - shift, sy = y - shift;
+          bool moved = sx >= 0 && sx < 6 && sy >= 0 && sy < 4;
+          ASSERT_EQ(image.Bytes(x, y), before.Bytes(moved ? sx : x, moved ? sy : y))
+              << bpp << " shift " << shift << " at " << x << "," << y;
+        }
+      std::copy(image.memory.begin(), image.memory.end(), before.memory.begin());
+    }
   }
 }
 
