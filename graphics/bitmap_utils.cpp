@@ -34,7 +34,8 @@ void* bitmap_pixels32(HBITMAP bitmap, int32_t* owned) {
   BITMAP bm;
   *owned = 0;
   if (!Describe(bitmap, &bm)) return nullptr;
-  if (bm.bmBits && IsDibSection(bitmap)) return bm.bmBits;
+  // Callers read 32-bit rows: a DIB section of another depth is copied like any bitmap.
+  if (bm.bmBits && bm.bmBitsPixel == 32 && IsDibSection(bitmap)) return bm.bmBits;
   size_t bytes = size_t(4) * size_t(bm.bmWidth) * size_t(bm.bmHeight);
   void* buffer = bytes ? ObjectAlloc(bytes) : nullptr;
   if (!buffer) return nullptr;

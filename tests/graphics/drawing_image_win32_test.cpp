@@ -140,6 +140,19 @@ TEST_F(ImageTest, AlphaAnswersOfTheBitmapUtilities) {
   EXPECT_EQ(owned, 0);
 }
 
+// Callers read 32-bit rows: a 24-bit DIB section comes back as a 32-bit copy.
+TEST_F(ImageTest, Pixels32CopiesOtherDepths) {
+  ASSERT_NE(image_create(42, 3, 2, 24), 0);
+  Pattern(Pixels(42));
+  int32_t owned = 0;
+  auto* rows = static_cast<uint32_t*>(bitmap_pixels32(static_cast<HBITMAP>(image_handle(42)), &owned));
+  ASSERT_TRUE(rows);
+  EXPECT_EQ(owned, 1);
+  EXPECT_EQ(rows[0] & 0xFFFFFF, 0x5A0100u);  // memory row 0: the bottom line, x 0
+  EXPECT_EQ(rows[5] & 0xFFFFFF, 0x5A0002u);  // the top line, x 2
+  ObjectFree(rows);
+}
+
 TEST_F(ImageTest, PremultipliedCopyScalesColourByAlpha) {
   ASSERT_NE(image_create(50, 2, 1, 32), 0);
   PixelBuffer b = Pixels(50);
