@@ -2,8 +2,6 @@
 // against hand-made files: RLE8 escapes, depths that write nothing, truncated and lying files.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "tests/graphics/decoder_files.h"
 #include "tests/runtime/runtime_fixture.h"
 
@@ -25,18 +23,9 @@ bool AllZero(Bytes::const_iterator from, Bytes::const_iterator to) {
   return std::all_of(from, to, [](uint8_t v) { return v == 0; });
 }
 
-class BmpDecoderTest : public RuntimeTest {
+class BmpDecoderTest : public WithTestFiles<RuntimeTest> {
  protected:
-  void SetUp() override {
-    RuntimeTest::SetUp();
-    std::filesystem::create_directories(dir_);
-  }
-  std::string Write(const std::string& name, const Bytes& bytes) {
-    std::string path = dir_ + "/" + name;
-    EXPECT_TRUE(WriteBytes(path, bytes));
-    return path;
-  }
-  std::string dir_ = std::string(VLMR_DECODER_DATA) + "/bmp";
+  BmpDecoderTest() : WithTestFiles("bmp") {}
 };
 
 struct Variant {

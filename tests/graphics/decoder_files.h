@@ -1,10 +1,12 @@
 // Picture files made byte by byte for the decoder tests: small PNGs (zlib + CRC of our own
 // making, so that every pixel and every chunk is known) and BMPs with any header we like.
 #pragma once
+#include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -96,6 +98,24 @@ inline bool WriteBytes(const std::string& path, const Bytes& bytes) {
   bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   return std::fclose(f) == 0 && ok;
 }
+
+// A fixture over Base whose test files go to a folder of their own under the test data.
+template <typename Base>
+class WithTestFiles : public Base {
+ protected:
+  explicit WithTestFiles(const char* folder) : dir_(std::string(VLMR_DECODER_DATA) + "/" + folder) {}
+  void SetUp() override {
+    Base::SetUp();
+    std::filesystem::create_directories(dir_);
+  }
+  // Writes a file of that folder and returns its path.
+  std::string Write(const std::string& name, const Bytes& bytes) {
+    std::string path = dir_ + "/" + name;
+    EXPECT_TRUE(WriteBytes(path, bytes)) << path;
+    return path;
+  }
+  std::string dir_;
+};
 
 inline Bytes ReadBytes(const std::string& path) {
   Bytes bytes;

@@ -1,26 +1,18 @@
 // image_load under Wine: PNGs through the decoder registry into bottom-up DIB sections,
 // BMPs through the platform's loader, and files nothing accepts.
-#include <filesystem>
-
 #include "graphics/decoder_load.h"
 #include "tests/graphics/decoder_files.h"
 #include "tests/graphics/drawing_win32_fixture.h"
 
 namespace {
 
-class ImageLoadTest : public ImageTest {
+class ImageLoadTest : public WithTestFiles<ImageTest> {
  protected:
+  ImageLoadTest() : WithTestFiles("win32") {}
   void SetUp() override {
-    ImageTest::SetUp();
+    WithTestFiles::SetUp();
     png_decoder_register();
-    std::filesystem::create_directories(dir_);
   }
-  std::string Write(const std::string& name, const Bytes& bytes) {
-    std::string path = dir_ + "/" + name;
-    EXPECT_TRUE(WriteBytes(path, bytes));
-    return path;
-  }
-  std::string dir_ = std::string(VLMR_DECODER_DATA) + "/win32";
 };
 
 TEST_F(ImageLoadTest, PngLoadsUprightWithItsDepthAndAlpha) {

@@ -3,8 +3,6 @@
 // row order, truncation and absurd sizes.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "tests/graphics/decoder_files.h"
 #include "tests/runtime/runtime_fixture.h"
 
@@ -15,18 +13,9 @@ int32_t DecodeNothing(DecoderContext*, const PixelBuffer&) { return 0; }
 void CleanNothing(DecoderContext*) {}
 const Decoder kRefuser{AcceptNothing, DecodeNothing, CleanNothing};
 
-class DecoderTest : public RuntimeTest {
+class DecoderTest : public WithTestFiles<RuntimeTest> {
  protected:
-  void SetUp() override {
-    RuntimeTest::SetUp();
-    std::filesystem::create_directories(dir_);
-  }
-  std::string Write(const std::string& name, const Bytes& bytes) {
-    std::string path = dir_ + "/" + name;
-    EXPECT_TRUE(WriteBytes(path, bytes));
-    return path;
-  }
-  std::string dir_ = std::string(VLMR_DECODER_DATA) + "/handmade";
+  DecoderTest() : WithTestFiles("handmade") {}
 };
 
 TEST_F(DecoderTest, RegistryHoldsThirtyAndThePngDecoderOnce) {
