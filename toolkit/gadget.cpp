@@ -133,9 +133,27 @@ void gadget_result_window_text(HWND control, int32_t offset) {
   SetTempPos(offset + got);
 }
 
+void gadget_result_item_text(HWND control, UINT lengthMessage, UINT textMessage, WPARAM position, int32_t offset) {
+  LRESULT n = SendMessageA(control, lengthMessage, position, 0);
+  if (n < 0) {
+    gadget_result_text("", offset);
+    return;
+  }
+  char* out = ReserveTemp(int32_t(n), offset);
+  out[0] = 0;
+  SendMessageA(control, textMessage, position, reinterpret_cast<LPARAM>(out));
+  out[n] = 0;
+}
+
 const DragSize& gadget_drag_size() {
   static DragSize size{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
   return size;
+}
+
+bool gadget_outside_drag(LPARAM at, LPARAM from) {
+  int32_t dx = int16_t(LOWORD(at)) - int16_t(LOWORD(from)), dy = int16_t(HIWORD(at)) - int16_t(HIWORD(from));
+  const DragSize& drag = gadget_drag_size();
+  return dx > drag.cx || -dx > drag.cx || dy > drag.cy || -dy > drag.cy;
 }
 
 intptr_t gadget_item_add(ObjectId number, int32_t position, const char* text, HANDLE image) {

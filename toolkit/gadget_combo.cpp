@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include "runtime/runtime.h"
-#include "runtime/strings.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/gdi_count.h"
 
@@ -72,15 +71,7 @@ int32_t ImageIndex(GadgetRecord* r, HANDLE image) {
 }
 
 void ItemText(HWND hwnd, WPARAM position, int32_t offset) {
-  LRESULT n = SendMessageA(hwnd, CB_GETLBTEXTLEN, position, 0);
-  if (n == CB_ERR) {
-    gadget_result_text("", offset);
-    return;
-  }
-  char* out = ReserveTemp(int32_t(n), offset);
-  out[0] = 0;
-  SendMessageA(hwnd, CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(out));
-  out[n] = 0;
+  gadget_result_item_text(hwnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, position, offset);
 }
 
 void ComboTextGet(GadgetRecord* r, int32_t offset) {

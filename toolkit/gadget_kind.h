@@ -16,9 +16,9 @@ struct GadgetRecord {
   const GadgetKind* kind;
   WNDPROC previous;  // what the common subclass procedure calls on
   // Kind data. Edit and list: background colour, text colour, background brush.
-  // Combo: 1 for ComboBoxEx32, image-list record. Picture: the handle set, premultiplied
-  // copy, pressed flag, press point, own copy of the image.
-  intptr_t data1, data2, data3, data4, data5;
+  // Combo: 1 for ComboBoxEx32, image-list record. Picture: its own copy of the image set,
+  // premultiplied copy, pressed flag, press point.
+  intptr_t data1, data2, data3, data4;
 };
 
 // Slot order of the kind table; null slots do nothing (or fall back as the operation says).
@@ -86,6 +86,9 @@ void gadget_move(GadgetRecord* record, int32_t x, int32_t y, int32_t width, int3
 // String results in the temporary buffer.
 void gadget_result_text(const char* text, int32_t offset);
 void gadget_result_window_text(HWND control, int32_t offset);
+// An item's text by the control's length and text messages (LB_GETTEXTLEN and LB_GETTEXT,
+// or the CB_ pair); an empty text for a position that holds no item.
+void gadget_result_item_text(HWND control, UINT lengthMessage, UINT textMessage, WPARAM position, int32_t offset);
 
 // Shared brushes and the colour support of edit fields and list boxes (data1 background
 // colour, data2 text colour, data3 brush).
@@ -101,3 +104,6 @@ struct DragSize {
   int32_t cx, cy;
 };
 const DragSize& gadget_drag_size();
+// True when the point at (client coordinates packed as in lParam) has left the drag
+// rectangle around the press point from.
+bool gadget_outside_drag(LPARAM at, LPARAM from);

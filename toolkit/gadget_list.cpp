@@ -1,7 +1,6 @@
 // List box gadgets: "ListBox" controls with single or multiple selection, click, double
 // click and drag-start events, and optional colours. Depends on user32 and the gadget
 // library. The press point lives in the control's "KV_MouseDown" property.
-#include "runtime/strings.h"
 #include "toolkit/events.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/window.h"
@@ -30,10 +29,7 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       if (extended) return 0;
     }
   } else if (message == WM_MOUSEMOVE && pressed) {
-    auto at = int32_t(pressed);
-    int32_t dx = int16_t(LOWORD(lParam)) - int16_t(LOWORD(at)), dy = int16_t(HIWORD(lParam)) - int16_t(HIWORD(at));
-    const DragSize& drag = gadget_drag_size();
-    if (dx > drag.cx || -dx > drag.cx || dy > drag.cy || -dy > drag.cy) {
+    if (gadget_outside_drag(lParam, pressed & 0xFFFFFFFF)) {
       RemovePropA(hwnd, "KV_MouseDown");
       SetPropA(hwnd, "KV_Dragged", reinterpret_cast<HANDLE>(1));
       ReleaseCapture();
@@ -84,15 +80,7 @@ void ListValueSet(GadgetRecord* r, intptr_t value) {
 }
 
 void ItemText(HWND hwnd, WPARAM position, int32_t offset) {
-  LRESULT n = SendMessageA(hwnd, LB_GETTEXTLEN, position, 0);
-  if (n == LB_ERR) {
-    gadget_result_text("", offset);
-    return;
-  }
-  char* out = ReserveTemp(int32_t(n), offset);
-  out[0] = 0;
-  SendMessageA(hwnd, LB_GETTEXT, position, reinterpret_cast<LPARAM>(out));
-  out[n] = 0;
+  gadget_result_item_text(hwnd, LB_GETTEXTLEN, LB_GETTEXT, position, offset);
 }
 
 void ListTextGet(GadgetRecord* r, int32_t offset) {

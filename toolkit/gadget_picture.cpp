@@ -150,12 +150,6 @@ LRESULT SetImage(GadgetRecord* r, LPARAM lParam) {
   return lParam;
 }
 
-bool OutsideDrag(LPARAM at, LPARAM from) {
-  int32_t dx = int16_t(LOWORD(at)) - int16_t(LOWORD(from)), dy = int16_t(HIWORD(at)) - int16_t(HIWORD(from));
-  const DragSize& drag = gadget_drag_size();
-  return dx > drag.cx || -dx > drag.cx || dy > drag.cy || -dy > drag.cy;
-}
-
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   GadgetRecord* r = gadget_record_of(hwnd);
   if (!r) return CallWindowProcA(g_staticClassProc, hwnd, message, wParam, lParam);
@@ -189,7 +183,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       SetCapture(hwnd);
       break;
     case WM_MOUSEMOVE:
-      if (r->data3 && OutsideDrag(lParam, r->data4)) {
+      if (r->data3 && gadget_outside_drag(lParam, r->data4)) {
         r->data3 = 0;
         ReleaseCapture();
         gadget_event_post(hwnd, GADGET_DRAG_STARTED);
