@@ -193,10 +193,7 @@ void event_post(int32_t type, ObjectId object, ObjectId window, int32_t data) {
 }
 
 void gadget_event_post(HWND control, int32_t type) {
-  HWND w = control;
-  while (!GetPropA(w, "KV_WindowID") && GetParent(w)) w = GetParent(w);
-  ObjectId window = window_number_of(w);
-  event_post(EVENT_GADGET, GetWindowLongPtrA(control, GWLP_ID), window, type);
+  event_post(EVENT_GADGET, GetWindowLongPtrA(control, GWLP_ID), window_number_of(window_top(control)), type);
 }
 
 LRESULT event_window_message(HWND hwnd, HWND top, ObjectId window, UINT message, WPARAM wParam, LPARAM lParam) {
