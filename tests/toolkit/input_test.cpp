@@ -5,8 +5,7 @@
 
 #include <cstdlib>
 
-#include "runtime/runtime.h"
-#include "runtime/strings.h"
+#include "tests/runtime/runtime_fixture.h"
 #include "toolkit/dinput_shared.h"
 #include "toolkit/joystick.h"
 #include "toolkit/keyboard.h"
@@ -21,16 +20,7 @@ bool DirectInputDisabled() { return std::getenv("VLMR_DINPUT_DISABLED") != nullp
 #define REQUIRE_DIRECTINPUT() \
   if (DirectInputDisabled()) GTEST_SKIP() << "run without DINPUT.DLL"
 
-class InputTest : public ::testing::Test {
- protected:
-  void SetUp() override { StartRuntime(); }
-  void TearDown() override {
-    EndRuntime();
-    EndRuntimeHeap();
-    PlatformHeapDestroy(stringHeap);
-    stringHeap = nullptr;
-  }
-};
+using InputTest = RuntimeTest;
 
 TEST_F(InputTest, NoKeyIsDownBeforeTheFirstSuccessfulRead) {
   REQUIRE_DIRECTINPUT();

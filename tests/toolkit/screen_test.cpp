@@ -5,9 +5,8 @@
 
 #include <cstdlib>
 
-#include "runtime/runtime.h"
-#include "runtime/strings.h"
 #include "runtime/utils.h"
+#include "tests/runtime/runtime_fixture.h"
 #include "toolkit/screen.h"
 #include "toolkit/screen_state.h"
 
@@ -89,19 +88,16 @@ bool Direct3DDisabled() { return std::getenv("VLMR_D3D9_DISABLED") != nullptr; }
     g_screen.childPresents = 1; /* exercise the device under Wine */ \
   } while (0)
 
-class ScreenTest : public ::testing::Test {
+class ScreenTest : public RuntimeTest {
  protected:
   void SetUp() override {
-    StartRuntime();
+    RuntimeTest::SetUp();
     g_sizeMessages = 0;
   }
   void TearDown() override {
     if (window) DestroyWindow(window);
     Pump();
-    EndRuntime();
-    EndRuntimeHeap();
-    PlatformHeapDestroy(stringHeap);
-    stringHeap = nullptr;
+    RuntimeTest::TearDown();
   }
   HWND window = nullptr;
 };
