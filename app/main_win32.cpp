@@ -33,7 +33,6 @@ constexpr ObjectId kControllerList = 35;
 constexpr ObjectId kQuitButton = 36;
 constexpr ObjectId kInfoList = 37;
 constexpr ObjectId kValueFont = 112;
-constexpr int32_t kEscapeKey = 1;
 
 ObjectId ButtonField(int32_t k) { return 12 + k; }
 
@@ -105,7 +104,7 @@ void StartUp() {
   g_app.selectedController = 0;
   PollControllers(g_app.selectedController);
 
-  window_open(kMainWindow, 0, 0, 620, 300, "Vellomir V1.0", 2);
+  window_open(kMainWindow, 0, 0, 620, 300, "Vellomir V1.0", WINDOW_CENTRE_OWNER);
   screen_open_windowed(window_handle(kMainWindow), 0, 0, 620, 300, 1, 0, 0);
   screen_clear(PackColour(155, 155, 155));
   LoadPicture();
@@ -173,7 +172,7 @@ void RunMainLoop() {
     if (CheckControllerEvent()) RefreshReadout();
     if (event_gadget() == kQuitButton) g_app.quitRequested = 1;
     SleepMilliseconds(10);
-    if (key_is_down(kEscapeKey) || g_app.quitRequested == 1) return;
+    if (key_is_down(KEY_ESCAPE) || g_app.quitRequested == 1) return;
   }
 }
 
