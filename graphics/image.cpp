@@ -22,16 +22,6 @@ void DropClaim(void* record) {
   ReleaseObject(g_imageList, ObjectIdOf(g_imageList, record));
 }
 
-void FillBlack(HBITMAP bitmap, int32_t width, int32_t height) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (!dc) return;
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT rect{0, 0, width, height};
-  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  SelectObject(dc, old);
-  DeleteDC(dc);
-}
-
 void FillRecord(ImageRecord* record, HANDLE handle, const BITMAP& bm, int32_t sourceDepth) {
   record->handle = handle;
   record->width = int16_t(bm.bmWidth);
@@ -70,6 +60,9 @@ int32_t dib_stride(int32_t width, int32_t bits) {
 }
 
 HBITMAP dib_create(int32_t width, int32_t height, int32_t depth, void** pixels) {
+  if (pixels) *pixels = nullptr;
+  // A negative height would ask the platform for a top-down bitmap, which no reader expects.
+  if (width <= 0 || height <= 0) return nullptr;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -115,19 +108,19 @@ intptr_t image_create(ObjectId number, int32_t width, int32_t height, int32_t de
   void* bits = nullptr;
   HBITMAP bitmap = dib_create(width, height, depth, &bits);
   BITMAP bm;
-  if (!bitmap || GetObjectA(bitmap, sizeof bm, &bm) != sizeof bm) {
+  if (!bitmap || !bits || GetObjectA(bitmap, sizeof bm, &bm) != sizeof bm) {
     if (bitmap) DeleteObject(bitmap);
     DropClaim(record);
     return 0;
   }
-  int32_t stride = dib_stride(bm.bmWidth, bm.bmBitsPixel);
-  if (bm.bmBitsPixel == 32 && bits) {
+  // The new memory is all zero bytes, black at 24 bits and transparent black at 32: only the
+  // opaque 32-bit fill is written, without a GDI fill on the refresh's path.
+  if (bm.bmBitsPixel == 32 && fill != 0) {
+    int32_t stride = dib_stride(bm.bmWidth, bm.bmBitsPixel);
     for (int32_t row = 0; row < bm.bmHeight; ++row) {
       auto* p = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(bits) + intptr_t(row) * stride);
       for (int32_t x = 0; x < bm.bmWidth; ++x) p[x] = fill;
     }
-  } else {
-    FillBlack(bitmap, bm.bmWidth, bm.bmHeight);
   }
   FillRecord(record, bitmap, bm, bm.bmBitsPixel);
   return CreatedResult(number, record, bitmap);

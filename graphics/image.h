@@ -27,7 +27,8 @@ void image_library_init();
 void image_library_end();
 
 int32_t dib_stride(int32_t width, int32_t bits);
-// A zero-filled bottom-up DIB section; its pixel memory in *pixels when asked for.
+// A zero-filled bottom-up DIB section, 0 for a width or height below 1; its pixel memory
+// in *pixels when asked for.
 HBITMAP dib_create(int32_t width, int32_t height, int32_t depth, void** pixels = nullptr);
 // The pixel memory of a 24- or 32-bit DIB section as a PixelBuffer; false for anything else.
 bool dib_pixels(HBITMAP bitmap, PixelBuffer* out);

@@ -45,6 +45,9 @@ TEST_F(ImageTest, CreateUnderAUsedNumberFreesTheOldOneEvenOnFailure) {
   EXPECT_EQ(image_create(5, 4, 4, 25), 0);
   EXPECT_EQ(image_handle(5), nullptr);
   EXPECT_EQ(GetObjectType(second), 0u);
+  // A negative height would give a top-down bitmap that drawing and grabs read upside down.
+  EXPECT_EQ(image_create(5, 4, -4), 0);
+  EXPECT_EQ(image_handle(5), nullptr);
 }
 
 TEST_F(ImageTest, DynamicIdsNameTheirImage) {
@@ -85,6 +88,7 @@ TEST_F(ImageTest, GrabFailureLeavesTargetAndSourceMayBeTarget) {
   EXPECT_EQ(image_grab(21, 20, 0, 0, 3, 3), 0);  // no source
   EXPECT_EQ(image_handle(20), kept);
   EXPECT_EQ(image_grab(20, 20, 0, 0, 0, 3), 0);  // nothing to create
+  EXPECT_EQ(image_grab(20, 20, 0, 0, 3, -3), 0);
   EXPECT_EQ(image_handle(20), kept);
 
   Pattern(Pixels(20));
