@@ -15,8 +15,11 @@ void strings_library_init() {
 }
 
 char* ReserveTemp(int32_t length, int32_t offset) {
-  if (g_temp.pos + length >= g_temp.capacity - 4) {
-    int32_t capacity = g_temp.pos + length + 16384;
+  // Room is measured from the further of tempPos and the offset: a result asked for past
+  // tempPos must fit as well.
+  int32_t from = offset > g_temp.pos ? offset : g_temp.pos;
+  if (from + length >= g_temp.capacity - 4) {
+    int32_t capacity = from + length + 16384;
     void* text = PlatformHeapReAlloc(stringHeap, g_temp.text, size_t(capacity) + 5, true);
     if (text) {
       g_temp.text = static_cast<char*>(text);

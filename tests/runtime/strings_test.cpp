@@ -1,4 +1,5 @@
 #include <climits>
+#include <cstring>
 #include <string>
 
 #include "runtime/strings.h"
@@ -22,6 +23,16 @@ TEST_F(RuntimeTest, FormatIntegerAtTheWordBoundaries) {
   EXPECT_EQ(Format(INT64_MIN), "-9223372036854775808");
   EXPECT_EQ(Format(INT64_MAX), "9223372036854775807");
   EXPECT_EQ(g_temp.pos, 0);
+}
+
+TEST_F(RuntimeTest, ReserveTempMakesRoomPastTempPos) {
+  // The fresh buffer holds 16: a few bytes asked for at offset 40 must still fit.
+  ASSERT_EQ(g_temp.capacity, 16);
+  char* at = ReserveTemp(4, 40);
+  std::memcpy(at, "abc", 4);
+  EXPECT_STREQ(g_temp.text + 40, "abc");
+  EXPECT_EQ(g_temp.pos, 44);
+  SetTempPos(0);
 }
 
 TEST_F(RuntimeTest, ExpressionSurvivesTheBufferMovingMidway) {
