@@ -136,8 +136,14 @@ intptr_t ComboItemTextSet(GadgetRecord* r, int32_t position, const char* text) {
   return SendMessageA(r->hwnd, CB_SETITEMDATA, WPARAM(position), data);
 }
 
+// The window height of a drop-down list is that of the opened list: the move keeps it (a
+// move to the closed height would leave the list no room for a single item), and the closed
+// height follows through the item height.
 void ComboResize(GadgetRecord* r, int32_t x, int32_t y, int32_t width, int32_t height) {
-  gadget_move(r, x, y, width, height);
+  RECT closed{}, opened{};
+  GetWindowRect(r->hwnd, &closed);
+  SendMessageA(r->hwnd, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&opened));
+  gadget_move(r, x, y, width, (closed.bottom - closed.top) + (opened.bottom - opened.top));
   if (height != -65535) SendMessageA(r->hwnd, CB_SETITEMHEIGHT, WPARAM(-1), height - g_fieldOffset);
 }
 

@@ -87,9 +87,22 @@ TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
   EXPECT_EQ(gadget_item_count(35), 4);
   EXPECT_EQ(ItemTextOf(35, 3), "");
 
+  // Resizing keeps the opened list's room: the window height of a drop-down list is the
+  // opened height.
+  auto openHeight = [combo] {
+    RECT opened{};
+    SendMessageA(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&opened));
+    return opened.bottom - opened.top;
+  };
+  LONG open = openHeight();
+  EXPECT_GT(open, 200);
   gadget_resize(35, -65535, -65535, 150, 30);
   EXPECT_EQ(WindowSize(combo).cy, 30);
   EXPECT_EQ(WindowSize(combo).cx, 150);
+  EXPECT_EQ(openHeight(), open);
+  gadget_resize(35, 5, 5, -65535, -65535);
+  EXPECT_EQ(WindowSize(combo).cy, 30);
+  EXPECT_EQ(openHeight(), open);
 }
 
 TEST_F(Gadgets, EditableAndImageDropDownLists) {
@@ -116,6 +129,9 @@ TEST_F(Gadgets, EditableAndImageDropDownLists) {
   EXPECT_EQ(TextOf(2), "second");
   gadget_item_text_set(2, 0, "renamed");
   EXPECT_EQ(ItemTextOf(2, 0), "renamed");
+  gadget_resize(2, -65535, -65535, 120, 28);
+  EXPECT_EQ(WindowSize(ex).cy, 28);
+  EXPECT_EQ(WindowSize(ex).cx, 120);
   gadget_free(2);
   EXPECT_FALSE(IsWindow(ex));
   EXPECT_EQ(g_gdiCounts.imageLists, lists);
