@@ -11,8 +11,9 @@ int32_t screen_library_init();
 // Opens the screen on parent at (x, y) with a width x height back buffer. With autoStretch
 // the child follows the parent's client size minus the right and bottom offsets.
 // 1 with a Direct3D device; 0 otherwise. Without a device (no Direct3D, it refused the
-// window, or Wine, whose child windows never show Direct3D output) the child still stands as a GDI backdrop in the last clear colour, so the window
-// looks the same either way; screen_close removes it like a real screen.
+// window, or Wine, whose child windows never show Direct3D output) the child still stands
+// as a GDI backdrop in the last clear colour, so the window looks the same either way;
+// screen_close removes it like a real screen.
 int32_t screen_open_windowed(HWND parent, int32_t x, int32_t y, int32_t width, int32_t height,
                              int32_t autoStretch, int32_t rightOffset, int32_t bottomOffset);
 // Clears the screen to colour (red in the low byte); does nothing while no screen is open.
