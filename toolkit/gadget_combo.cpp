@@ -17,10 +17,17 @@ int32_t g_fieldOffset = -1;
 
 constexpr int32_t kImageStep = 25;
 
-// Images of a ComboBoxEx32: one image list and the handles already in it, by index.
+// An image handle and where it sits in the image list. A picture wider than the list's
+// images takes several places there, so the place is kept rather than counted.
+struct ComboImage {
+  HANDLE handle;
+  int32_t index;
+};
+
+// Images of a ComboBoxEx32: one image list and the handles already in it.
 struct ComboImages {
   HIMAGELIST list;
-  HANDLE* handles;
+  ComboImage* entries;
   int32_t count;
   int32_t capacity;
 };
@@ -35,7 +42,7 @@ void FreeImages(GadgetRecord* r) {
     ImageList_Destroy(images->list);
     --g_gdiCounts.imageLists;
   }
-  ObjectFree(images->handles);
+  ObjectFree(images->entries);
   ObjectFree(images);
   r->data2 = 0;
 }
@@ -49,7 +56,7 @@ int32_t ImageIndex(GadgetRecord* r, HANDLE image) {
     r->data2 = reinterpret_cast<intptr_t>(images);
   }
   for (int32_t i = 0; i < images->count; ++i)
-    if (images->handles[i] == image) return i;
+    if (images->entries[i].handle == image) return images->entries[i].index;
   BITMAP bm{};
   if (GetObjectType(image) != OBJ_BITMAP || !GetObjectA(image, sizeof bm, &bm)) return -1;
   if (!images->list) {
@@ -59,14 +66,14 @@ int32_t ImageIndex(GadgetRecord* r, HANDLE image) {
     SendMessageA(r->hwnd, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->list));
   }
   if (images->count == images->capacity) {
-    void* grown = ObjectReAlloc(images->handles, sizeof(HANDLE) * size_t(images->capacity + kImageStep));
+    void* grown = ObjectReAlloc(images->entries, sizeof(ComboImage) * size_t(images->capacity + kImageStep));
     if (!grown) return -1;
-    images->handles = static_cast<HANDLE*>(grown);
+    images->entries = static_cast<ComboImage*>(grown);
     images->capacity += kImageStep;
   }
   int index = ImageList_Add(images->list, static_cast<HBITMAP>(image), nullptr);
   if (index < 0) return -1;
-  images->handles[images->count++] = image;
+  images->entries[images->count++] = {image, index};
   return index;
 }
 

@@ -132,10 +132,34 @@ TEST_F(Gadgets, EditableAndImageDropDownLists) {
   gadget_resize(2, -65535, -65535, 120, 28);
   EXPECT_EQ(WindowSize(ex).cy, 28);
   EXPECT_EQ(WindowSize(ex).cx, 120);
+
+  // A wider picture takes more than one place in the image list: a picture added after it
+  // keeps its own index when it is used again.
+  info.bmiHeader.biWidth = 32;
+  HBITMAP wide = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  info.bmiHeader.biWidth = 16;
+  HBITMAP after = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  gadget_item_add(2, -1, "wide", wide);
+  gadget_item_add(2, -1, "after", after);
+  gadget_item_add(2, -1, "after again", after);
+  auto imageOf = [ex](int32_t position) {
+    COMBOBOXEXITEMA item{};
+    item.mask = CBEIF_IMAGE;
+    item.iItem = position;
+    SendMessageA(ex, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+  };
+  EXPECT_EQ(imageOf(0), 0);
+  EXPECT_EQ(imageOf(1), 0);
+  EXPECT_EQ(imageOf(4), imageOf(3));
+  EXPECT_NE(imageOf(3), imageOf(2));
+
   gadget_free(2);
   EXPECT_FALSE(IsWindow(ex));
   EXPECT_EQ(g_gdiCounts.imageLists, lists);
   DeleteObject(icon);
+  DeleteObject(wide);
+  DeleteObject(after);
 }
 
 TEST_F(Gadgets, ButtonCaptionAndCheckState) {
