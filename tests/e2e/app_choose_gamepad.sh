@@ -29,7 +29,7 @@ app_wait_texts 10 1 0 33 "POV : 65535" 13 "Button 2: 0"
 app_shot gamepad1
 
 choose 1
-app_wait_texts 5 1 -100 33 "POV : 27000" 13 "Button 2: 2" 35 "Gamepad 2"
+app_wait_texts 10 1 -100 33 "POV : 27000" 13 "Button 2: 2" 35 "Gamepad 2"
 [[ $(app_control 35 selected) == 1 ]] || app_fail "the drop-down does not have Gamepad 2 selected"
 app_sheet_lit "$APP_SHOTS/expect-gamepad2.png" 47,113,40,20 35,63,20,20 16,62,20,20 255,65,20,20
 app_capture_picture "$APP_SHOTS/picture-gamepad2.png"
@@ -41,7 +41,7 @@ n=$(app_diff "$APP_SHOTS/picture-gamepad2.png" "$APP_SHOTS/expect-gamepad2.png")
 app_shot gamepad2
 
 choose 0
-app_wait_texts 5 1 0 33 "POV : 65535" 13 "Button 2: 0" 35 "Gamepad 1"
+app_wait_texts 10 1 0 33 "POV : 65535" 13 "Button 2: 0" 35 "Gamepad 1"
 app_sheet_rest "$APP_SHOTS/expect-rest.png"
 app_wait_picture "$APP_SHOTS/picture-gamepad1.png" "$APP_SHOTS/expect-rest.png"
 

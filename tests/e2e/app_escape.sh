@@ -10,7 +10,7 @@ app_start
 app_wait_texts 10 33 "POV : 65535"
 app_front
 app_hold_key Escape 0.3
-app_expect_exit 0 5
+app_expect_exit 0 10
 
 app_start
 app_wait_texts 10 33 "POV : 65535"
@@ -23,11 +23,11 @@ sleep 1
 app_running || app_fail "Escape held in another program's window ended the program"
 # The program still reads its controller while in the background.
 pad press 0 2
-app_wait_texts 5 13 "Button 2: 2"
+app_wait_texts 10 13 "Button 2: 2"
 
 app_front
 sleep 0.5
 app_shot back-in-front
 app_hold_key Escape 0.3
-app_expect_exit 0 5
+app_expect_exit 0 10
 app_pass "Escape ends the program only while its window is in front"

@@ -32,7 +32,7 @@ colours=$(convert "$APP_SHOTS/client-empty.png" -crop "$inside" +repage -format 
 [[ $colours == 1 ]] || app_fail "the empty picture shows $colours colours, not one plain area"
 
 pad set 0 x 0 pov 4500 press 0 1
-app_wait_texts 5 1 -100 33 "POV : 4500" 12 "Button 1: 1"
+app_wait_texts 10 1 -100 33 "POV : 4500" 12 "Button 1: 1"
 sleep 0.3
 app_capture_client "$APP_SHOTS/client-moved.png"
 n=$(app_diff "$APP_SHOTS/client-empty.png" "$APP_SHOTS/client-moved.png" "$inside")

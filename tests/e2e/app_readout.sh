@@ -16,18 +16,18 @@ app_wait_texts 10 33 "POV : 65535" 1 0 3 0 12 "Button 1: 0" 23 "Button 12: 0"
 app_shot resting
 
 pad press 0 3
-app_wait_texts 5 14 "Button 3: 4" 12 "Button 1: 0" 15 "Button 4: 0"
+app_wait_texts 10 14 "Button 3: 4" 12 "Button 1: 0" 15 "Button 4: 0"
 app_shot button3
 
 pad release 0 3 press 0 12 set 0 pov 9000 x 65000 y 0 z 65535 r 32767
-app_wait_texts 5 14 "Button 3: 0" 23 "Button 12: 2048" 33 "POV : 9000" 1 97 3 -100 5 100 7 0
+app_wait_texts 10 14 "Button 3: 0" 23 "Button 12: 2048" 33 "POV : 9000" 1 97 3 -100 5 100 7 0
 app_shot button12-right
 for k in 1 2 4 5 6 7 8 9 10 11; do app_expect $((11 + k)) "Button $k: 0"; done
 
 pad set 0 x 24575
-app_wait_texts 5 1 -1
+app_wait_texts 10 1 -1
 pad set 0 x 0 pov 65535 buttons 0
-app_wait_texts 5 1 -100 33 "POV : 65535" 23 "Button 12: 0"
+app_wait_texts 10 1 -100 33 "POV : 65535" 23 "Button 12: 0"
 app_shot x-left
 
 app_quit_button

@@ -24,7 +24,7 @@ n=$(app_diff "$APP_SHOTS/picture-before.png" "$APP_SHOTS/picture-unplugged.png")
 app_shot unplugged
 
 pad plug 0
-app_wait_texts 5 12 "Button 1: 0" 1 -100 33 "POV : 18000"
+app_wait_texts 10 12 "Button 1: 0" 1 -100 33 "POV : 18000"
 app_shot plugged-back
 
 app_quit_button

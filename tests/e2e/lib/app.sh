@@ -296,7 +296,7 @@ app_diff() {
 }
 
 app_wait_picture() {
-  local out=$1 expected=$2 deadline=$((SECONDS + ${3:-5})) n
+  local out=$1 expected=$2 deadline=$((SECONDS + ${3:-10})) n
   while :; do
     app_capture_picture "$out"
     n=$(app_diff "$out" "$expected")
