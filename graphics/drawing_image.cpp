@@ -15,26 +15,7 @@ void DrawCore(DrawingOutput* o, HANDLE handle, int32_t x, int32_t y, int32_t wid
 // A DIB section of width × height with the picture of source, copied or stretched.
 HBITMAP Converted(HBITMAP source, const BITMAP& bm, int32_t width, int32_t height) {
   HBITMAP copy = dib_create(width, height, bm.bmBitsPixel <= 24 ? 24 : 32);
-  if (!copy) return nullptr;
-  HDC from = CreateCompatibleDC(nullptr), to = CreateCompatibleDC(nullptr);
-  bool ok = false;
-  if (from && to) {
-    HGDIOBJ oldFrom = SelectObject(from, source), oldTo = SelectObject(to, copy);
-    if (width == bm.bmWidth && height == bm.bmHeight) {
-      ok = BitBlt(to, 0, 0, width, height, from, 0, 0, SRCCOPY);
-    } else {
-      if (bm.bmBitsPixel < 32) {
-        SetStretchBltMode(to, HALFTONE);
-        SetBrushOrgEx(to, 0, 0, nullptr);
-      }
-      ok = StretchBlt(to, 0, 0, width, height, from, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-    }
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-  }
-  if (from) DeleteDC(from);
-  if (to) DeleteDC(to);
-  if (!ok) {
+  if (copy && !bitmap_copy(copy, width, height, source, 0, 0, bm.bmWidth, bm.bmHeight, bm.bmBitsPixel < 32)) {
     DeleteObject(copy);
     return nullptr;
   }

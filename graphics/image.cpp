@@ -30,13 +30,24 @@ void FillRecord(ImageRecord* record, HANDLE handle, const BITMAP& bm, int32_t so
   record->source_depth = uint8_t(sourceDepth);
 }
 
-// Copies a rectangle of any bitmap through GDI (sources without usable pixel memory).
-bool GdiGrab(HBITMAP source, HBITMAP target, int32_t x, int32_t y, int32_t width, int32_t height) {
+}  // namespace
+
+bool bitmap_copy(HBITMAP target, int32_t width, int32_t height, HBITMAP source, int32_t x, int32_t y,
+                 int32_t sourceWidth, int32_t sourceHeight, bool halftone) {
   HDC sourceDc = CreateCompatibleDC(nullptr), targetDc = CreateCompatibleDC(nullptr);
   bool ok = false;
   if (sourceDc && targetDc) {
+    // A bitmap selected elsewhere (an image being drawn on) cannot be selected here.
     HGDIOBJ oldSource = SelectObject(sourceDc, source), oldTarget = SelectObject(targetDc, target);
-    ok = oldSource && oldTarget && BitBlt(targetDc, 0, 0, width, height, sourceDc, x, y, SRCCOPY);
+    if (oldSource && oldTarget && width == sourceWidth && height == sourceHeight) {
+      ok = BitBlt(targetDc, 0, 0, width, height, sourceDc, x, y, SRCCOPY);
+    } else if (oldSource && oldTarget) {
+      if (halftone) {
+        SetStretchBltMode(targetDc, HALFTONE);
+        SetBrushOrgEx(targetDc, 0, 0, nullptr);
+      }
+      ok = StretchBlt(targetDc, 0, 0, width, height, sourceDc, x, y, sourceWidth, sourceHeight, SRCCOPY);
+    }
     if (oldSource) SelectObject(sourceDc, oldSource);
     if (oldTarget) SelectObject(targetDc, oldTarget);
   }
@@ -44,8 +55,6 @@ bool GdiGrab(HBITMAP source, HBITMAP target, int32_t x, int32_t y, int32_t width
   if (targetDc) DeleteDC(targetDc);
   return ok;
 }
-
-}  // namespace
 
 int32_t dib_stride(int32_t width, int32_t bits) {
   switch (bits) {
@@ -135,7 +144,7 @@ intptr_t image_grab(ObjectId source, ObjectId target, int32_t x, int32_t y, int3
   if (!copy) return 0;
   PixelBuffer in, out;
   bool copied = dib_pixels(sourceBitmap, &in) && dib_pixels(copy, &out) && CopyPixelRect(out, in, x, y);
-  if (!copied) copied = GdiGrab(sourceBitmap, copy, x, y, width, height);
+  if (!copied) copied = bitmap_copy(copy, width, height, sourceBitmap, x, y, width, height, false);
   BITMAP bm;
   copied = copied && GetObjectA(copy, sizeof bm, &bm) == sizeof bm;
   // The copy is complete before the target's old image (possibly the source) is freed.

@@ -30,6 +30,10 @@ int32_t dib_stride(int32_t width, int32_t bits);
 // A zero-filled bottom-up DIB section, 0 for a width or height below 1; its pixel memory
 // in *pixels when asked for.
 HBITMAP dib_create(int32_t width, int32_t height, int32_t depth, void** pixels = nullptr);
+// Copies the sourceWidth × sourceHeight rectangle at (x, y) of source onto target's
+// width × height through GDI, stretched when the sizes differ (halftone when asked).
+bool bitmap_copy(HBITMAP target, int32_t width, int32_t height, HBITMAP source, int32_t x, int32_t y,
+                 int32_t sourceWidth, int32_t sourceHeight, bool halftone);
 // The pixel memory of a 24- or 32-bit DIB section as a PixelBuffer; false for anything else.
 bool dib_pixels(HBITMAP bitmap, PixelBuffer* out);
 

@@ -144,6 +144,23 @@ TEST_F(DrawingTest, ImagesAtNaturalSizeScaledAndFromOtherBitmaps) {
   EXPECT_EQ(Word(b, 6, 1), 0x00FF00u);
 }
 
+// The image being drawn on: at its own size it moves without smearing; scaled, GDI cannot
+// reach it while the output holds it, and nothing is drawn rather than a black box.
+TEST_F(DrawingTest, ImageDrawnOntoItself) {
+  ASSERT_NE(image_create(1, 6, 6), 0);
+  PixelBuffer b = Pixels(1);
+  Pattern(b);
+  uint32_t corner = Word(b, 0, 0), inner = Word(b, 2, 2);
+  ASSERT_TRUE(drawing_start(image_output(1)));
+  drawing_image(image_handle(1), 1, 1);
+  EXPECT_EQ(Word(b, 3, 3), inner);
+  EXPECT_EQ(Word(b, 1, 1), corner);
+  drawing_image_sized(image_handle(1), 0, 0, 3, 3);
+  drawing_stop();
+  EXPECT_EQ(Word(b, 0, 0), corner);
+  EXPECT_EQ(Word(b, 1, 1), corner);
+}
+
 TEST_F(DrawingTest, IconsAreDrawnThroughTheirMask) {
   ASSERT_NE(image_create(1, 40, 40), 0);
   Fill(Pixels(1), 0x11, 0x22, 0x33);
