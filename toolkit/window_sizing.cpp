@@ -47,32 +47,25 @@ void Start(HWND hwnd, WPARAM wParam) {
   }
 }
 
+// Where a moving edge may go: as far as to, then back as far as the size limits need. A
+// leading edge (left, top) lies before the fixed one, a trailing edge after it.
+LONG Limit(LONG to, LONG fixed, LONG minSize, LONG maxSize, bool leading) {
+  LONG size = leading ? fixed - to : to - fixed;
+  if (size < minSize) size = minSize;
+  if (size > maxSize) size = maxSize;
+  return leading ? fixed - size : fixed + size;
+}
+
 // Moves the current edge to the screen point p, keeps the size within the limits, resizes.
 void Track(POINT p) {
   SizingState& s = *g_sizing;
   RECT r = s.rect;
-  LONG minW = s.limits.ptMinTrackSize.x, minH = s.limits.ptMinTrackSize.y;
-  LONG maxW = s.limits.ptMaxTrackSize.x, maxH = s.limits.ptMaxTrackSize.y;
-  if (Left(s.edge)) {
-    r.left = s.edge == WMSZ_TOPLEFT ? p.x - 2 : p.x;
-    if (r.right - r.left < minW) r.left = r.right - minW;
-    if (r.right - r.left > maxW) r.left = r.right - maxW;
-  }
-  if (Right(s.edge)) {
-    r.right = p.x + 2;
-    if (r.right - r.left < minW) r.right = r.left + minW;
-    if (r.right - r.left > maxW) r.right = r.left + maxW;
-  }
-  if (Top(s.edge)) {
-    r.top = s.edge == WMSZ_TOPLEFT ? p.y - 2 : p.y;
-    if (r.bottom - r.top < minH) r.top = r.bottom - minH;
-    if (r.bottom - r.top > maxH) r.top = r.bottom - maxH;
-  }
-  if (Bottom(s.edge)) {
-    r.bottom = p.y + 2;
-    if (r.bottom - r.top < minH) r.bottom = r.top + minH;
-    if (r.bottom - r.top > maxH) r.bottom = r.top + maxH;
-  }
+  const MINMAXINFO& m = s.limits;
+  LONG corner = s.edge == WMSZ_TOPLEFT ? 2 : 0;
+  if (Left(s.edge)) r.left = Limit(p.x - corner, r.right, m.ptMinTrackSize.x, m.ptMaxTrackSize.x, true);
+  if (Right(s.edge)) r.right = Limit(p.x + 2, r.left, m.ptMinTrackSize.x, m.ptMaxTrackSize.x, false);
+  if (Top(s.edge)) r.top = Limit(p.y - corner, r.bottom, m.ptMinTrackSize.y, m.ptMaxTrackSize.y, true);
+  if (Bottom(s.edge)) r.bottom = Limit(p.y + 2, r.top, m.ptMinTrackSize.y, m.ptMaxTrackSize.y, false);
   s.moved = true;
   SendMessageA(s.hwnd, WM_SIZING, WPARAM(s.edge), reinterpret_cast<LPARAM>(&r));
   s.rect = r;

@@ -149,6 +149,33 @@ TEST(Windows, OwnSizingLoopFollowsTheMouseWithinTheLimits) {
   SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));  // the loop is over
   GetWindowRect(hwnd, &r);
   EXPECT_EQ(r.right - r.left, 400);
+
+  // The top-left corner: the pointer sits 2 pixels inside it, and the opposite edges stay
+  // where they are when the minimum size stops the corner.
+  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, 6));
+  record->minWidth = 150;
+  record->minHeight = 90;
+  RECT sized = r;
+  auto moveTo = [hwnd](LONG x, LONG y) {
+    POINT at{x, y};
+    ScreenToClient(hwnd, &at);
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  };
+  SendMessageA(hwnd, WM_SYSCOMMAND, SC_SIZE | WMSZ_TOPLEFT, 0);
+  moveTo(sized.left + 30, sized.top + 20);
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.left, sized.left + 28);
+  EXPECT_EQ(r.top, sized.top + 18);
+  EXPECT_EQ(r.right, sized.right);
+  EXPECT_EQ(r.bottom, sized.bottom);
+  moveTo(sized.right + 100, sized.bottom + 100);
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.right - r.left, 150);
+  EXPECT_EQ(r.bottom - r.top, 90);
+  EXPECT_EQ(r.right, sized.right);
+  EXPECT_EQ(r.bottom, sized.bottom);
+  SendMessageA(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
   window_close(6);
   SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, before, nullptr, 0);
   Drain();
