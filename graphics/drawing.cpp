@@ -18,6 +18,9 @@ DrawingLibrary g_drawing;
 
 HDC ImageStart(DrawingOutput* o) {
   if (!o->canvas.pixels) return nullptr;
+  // Started again: the text device context holding the text bitmap stays (a new one would
+  // leak it and render text where the mix does not read).
+  if (o->text_dc) return o->image_dc;
   o->text_dc = CreateCompatibleDC(nullptr);
   o->ops.set_font(o, SYSTEM_FONT_HANDLE);
   return o->image_dc;
@@ -132,7 +135,6 @@ void drawing_image(HANDLE image, int32_t x, int32_t y) {
 }
 
 void drawing_image_sized(HANDLE image, int32_t x, int32_t y, int32_t width, int32_t height) {
-  if (width <= 0 || height <= 0) return;
   if (DrawingOutput* o = g_drawing.current) o->ops.draw_image_sized(o, image, x, y, width, height);
 }
 

@@ -80,6 +80,22 @@ TEST_F(DrawingTest, TextKeepsAlphaBytesAndClipsOnTheLeft) {
   EXPECT_EQ(Word(left, width - 5, 2), 0x42000000u);  // nothing right of the cut text
 }
 
+TEST_F(DrawingTest, StartedTwiceTextStillShows) {
+  ASSERT_NE(image_create(1, 60, 30), 0);
+  DrawingOutput* o = image_output(1);
+  ASSERT_TRUE(drawing_start(o));
+  HDC textDc = o->text_dc;
+  ASSERT_TRUE(drawing_start(o));
+  EXPECT_EQ(o->text_dc, textDc);
+  drawing_text(0, 0, "HH", 0xFFFFFF, 0);
+  drawing_stop();
+  PixelBuffer b = Pixels(1);
+  int32_t white = 0;
+  for (int32_t y = 0; y < 30; ++y)
+    for (int32_t x = 0; x < 60; ++x) white += Word(b, x, y) == 0xFFFFFFu;
+  EXPECT_GT(white, 0);
+}
+
 TEST_F(DrawingTest, TallerFontGrowsTheTextBitmapSmallerKeepsIt) {
   ASSERT_NE(image_create(1, 300, 100), 0);
   ASSERT_TRUE(drawing_start(image_output(1)));
