@@ -75,16 +75,17 @@ HBITMAP IconBitmap(HICON icon) {
   HBITMAP result = width > 0 && height > 0 ? dib_create(width, height, 32, &bits) : nullptr;
   int32_t owned = 0;
   auto* mask = result ? static_cast<const uint32_t*>(bitmap_pixels32(info.hbmMask, &owned)) : nullptr;
-  HDC dc = mask ? CreateCompatibleDC(nullptr) : nullptr;
+  // The mask must cover the picture; its top lines are the last memory rows of its copy.
+  BITMAP maskBm{};
+  bool covered = mask && GetObjectA(info.hbmMask, sizeof maskBm, &maskBm) &&
+                 maskBm.bmWidth >= width && maskBm.bmHeight >= height;
+  HDC dc = covered ? CreateCompatibleDC(nullptr) : nullptr;
   if (dc) {
     HGDIOBJ old = SelectObject(dc, result);
     DrawIconEx(dc, 0, 0, icon, width, height, 0, nullptr, DI_IMAGE);
     GdiFlush();
     SelectObject(dc, old);
     DeleteDC(dc);
-    BITMAP maskBm{};
-    GetObjectA(info.hbmMask, sizeof maskBm, &maskBm);
-    // The mask's top picture lines are the last memory rows of its bottom-up copy.
     int32_t skip = maskBm.bmHeight - height;
     auto* out = static_cast<uint8_t*>(bits);
     for (int32_t row = 0; row < height; ++row)
