@@ -74,6 +74,12 @@ GadgetRecord* gadget_record_for(ObjectId number, HWND control) {
   return record;
 }
 
+void gadget_kind_subclass(HWND control, WNDPROC procedure, WNDPROC* classProcedure) {
+  auto previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+  if (!*classProcedure) *classProcedure = previous;
+}
+
 intptr_t gadget_register(ObjectId number, GadgetRecord* record, HWND control, const GadgetKind* kind) {
   bool dynamic = number == DynamicNumber;
   if (dynamic) number = reinterpret_cast<intptr_t>(record);

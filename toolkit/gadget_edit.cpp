@@ -42,9 +42,7 @@ intptr_t edit_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width
   DWORD exStyle = (flags & EDIT_BORDERLESS) ? 0 : WS_EX_CLIENTEDGE;
   HWND control = gadget_control_create("Edit", text, style, exStyle, x, y, width, height);
   if (!control) return 0;
-  WNDPROC classProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
-  if (!g_editClassProc) g_editClassProc = classProc;
+  gadget_kind_subclass(control, EditProc, &g_editClassProc);
   GadgetRecord* record = gadget_record_for(number, control);
   if (!record) return 0;
   record->data1 = -1;

@@ -74,6 +74,9 @@ HWND gadget_control_create(const char* className, const char* text, DWORD style,
 // The record for a number after the control exists; destroys the control when none can be
 // had. The old gadget under a fixed number is destroyed here.
 GadgetRecord* gadget_record_for(ObjectId number, HWND control);
+// Puts a kind's own procedure in front of a new control's class procedure, which the kind
+// keeps in classProcedure (one per kind: every control of a class has the same one).
+void gadget_kind_subclass(HWND control, WNDPROC procedure, WNDPROC* classProcedure);
 // Ties control and record to the number; returns the HWND or the dynamic id.
 intptr_t gadget_register(ObjectId number, GadgetRecord* record, HWND control, const GadgetKind* kind);
 // The record of a live control (by its window id), or null.

@@ -156,9 +156,7 @@ intptr_t list_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width
                 LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_NOTIFY;
   HWND control = gadget_control_create("ListBox", nullptr, style, WS_EX_CLIENTEDGE, x, y, width, height);
   if (!control) return 0;
-  WNDPROC classProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
-  if (!g_listClassProc) g_listClassProc = classProc;
+  gadget_kind_subclass(control, ListProc, &g_listClassProc);
   GadgetRecord* record = gadget_record_for(number, control);
   if (!record) return 0;
   record->data1 = -1;

@@ -239,9 +239,7 @@ intptr_t image_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t widt
   HWND control = gadget_control_create("STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_NOTIFY, DWORD(extendedStyle), x,
                                        y, width, height);
   if (!control) return 0;
-  WNDPROC classProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PictureProc)));
-  if (!g_staticClassProc) g_staticClassProc = classProc;
+  gadget_kind_subclass(control, PictureProc, &g_staticClassProc);
   GadgetRecord* record = gadget_record_for(number, control);
   if (!record) return 0;
   intptr_t result = gadget_register(number, record, control, kind);
