@@ -38,10 +38,12 @@ void canvas_set_mode(Canvas* c, int32_t mode) {
     if (c->bytes_per_pixel != 4) mode &= ~MODE_ALL_CHANNELS;
   }
   c->mode = mode;
-  c->premultiply = (mode & (MODE_ALPHA_BLEND | MODE_ALPHA_CLIP)) &&
-                   !(mode & (MODE_XOR | MODE_GRADIENT | MODE_CUSTOM | MODE_ALL_CHANNELS));
   c->gradient_on = mode & MODE_GRADIENT;
   c->filter_on = (mode & MODE_CUSTOM) && c->filter_function;
+  // The custom bit without a filter draws the front colour, which the blend writers then
+  // take premultiplied.
+  c->premultiply = (mode & (MODE_ALPHA_BLEND | MODE_ALPHA_CLIP)) &&
+                   !(mode & (MODE_XOR | MODE_GRADIENT | MODE_ALL_CHANNELS)) && !c->filter_on;
   writers_select(c);
   canvas_set_front_colour(c, c->front_colour);
   canvas_set_back_colour(c, c->back_colour);

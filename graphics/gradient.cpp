@@ -9,12 +9,14 @@ uint32_t StopColour(const GradientStop& s) {
   return s.blue << 16 | s.green << 8 | s.red | uint32_t(s.alpha) << 24;
 }
 
-// Each of the four bytes: a × (1 - t) + b × t, truncated.
+// Each of the four bytes: a × (1 - t) + b × t, truncated. t is held to 0 … 1, a position
+// that is no number (a stop at 0 divides by zero) counting as 0.
 uint32_t Mix(uint32_t a, uint32_t b, float t) {
+  t = t > 0 ? (t < 1 ? t : 1) : 0;
   uint32_t out = 0;
   for (int shift = 0; shift < 32; shift += 8) {
     float value = float(a >> shift & 0xFF) * (1.0f - t) + float(b >> shift & 0xFF) * t;
-    out |= uint32_t(value < 0 ? 0 : value > 255 ? 255 : int32_t(value)) << shift;
+    out |= uint32_t(int32_t(value)) << shift;
   }
   return out;
 }

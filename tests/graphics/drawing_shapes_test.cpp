@@ -29,6 +29,9 @@ TEST_F(ShapesTest, SetModeMasksByDepth) {
   canvas_set_mode(&canvas, MODE_ALPHA_BLEND | MODE_XOR);
   EXPECT_FALSE(canvas.premultiply);
   EXPECT_EQ(canvas.front.red, 0x10);
+  // The custom bit without a filter blends the front colour like plain blending.
+  canvas_set_mode(&canvas, MODE_ALPHA_BLEND | MODE_CUSTOM);
+  EXPECT_EQ(canvas.front.red, 0x10 * 0x80);
 }
 
 TEST_F(ShapesTest, WritersAndReadersFollowTheMode) {
@@ -67,6 +70,7 @@ TEST_F(ShapesTest, WritersAndReadersFollowTheMode) {
 }
 
 float Half(int32_t, int32_t) { return 0.5f; }
+float BeforeStart(int32_t, int32_t) { return -1.0f; }
 
 TEST_F(ShapesTest, GradientColours) {
   TestImage image(2, 1, 3);
@@ -82,6 +86,10 @@ TEST_F(ShapesTest, GradientColours) {
   ASSERT_TRUE(canvas_add_gradient_stop(&canvas, 1.0f, 0x11223344));
   canvas.gradient_function = nullptr;
   EXPECT_EQ(canvas_gradient_colour(&canvas, 0, 0), 0x11223344u);
+  // Before a stop at position 0 the mix would divide by zero: the start colour stands.
+  ASSERT_TRUE(canvas_add_gradient_stop(&canvas, 0.0f, 0xFF0000FF));
+  canvas.gradient_function = BeforeStart;
+  EXPECT_EQ(canvas_gradient_colour(&canvas, 0, 0), 0xFF000000u);
 }
 
 TEST_F(ShapesTest, BoxesFilledAndOutlined) {
