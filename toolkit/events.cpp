@@ -120,6 +120,18 @@ void TrayClick(HWND hwnd, ObjectId window, WPARAM wParam, LPARAM lParam) {
   PostMessageA(hwnd, WM_NULL, 0, 0);
 }
 
+bool IsObjectHeapBlock(const void* block, size_t least) {
+  auto heap = static_cast<HANDLE>(g_runtime.objectHeap);
+  return block && heap && HeapValidate(heap, 0, block) && HeapSize(heap, 0, block) >= least;
+}
+
+// The drop messages hand over a block that the pump frees later, but any process can post
+// their numbers: only a block of our object heap (with its buffer there too) is a drop.
+bool IsDropBlock(LPARAM lParam) {
+  auto* drop = reinterpret_cast<const DropBlock*>(lParam);
+  return IsObjectHeapBlock(drop, sizeof(DropBlock)) && (!drop->buffer || IsObjectHeapBlock(drop->buffer, 1));
+}
+
 void TakeDrop(LPARAM lParam) {
   if (g_events->drop && g_events->drop != reinterpret_cast<DropBlock*>(lParam)) {
     ObjectFree(g_events->drop->buffer);
@@ -236,10 +248,12 @@ LRESULT event_window_message(HWND hwnd, HWND top, ObjectId window, UINT message,
       TrayClick(hwnd, window, wParam, lParam);
       return 0;
     case MESSAGE_DROP_WINDOW:
+      if (!IsDropBlock(lParam)) return NOT_HANDLED;
       g_events->pending = EVENT_DROP_WINDOW;
       TakeDrop(lParam);
       return 0;
     case MESSAGE_DROP_GADGET:
+      if (!IsDropBlock(lParam)) return NOT_HANDLED;
       g_events->pending = EVENT_DROP_GADGET;
       g_events->object = ObjectId(wParam);
       TakeDrop(lParam);

@@ -171,6 +171,28 @@ TEST_F(Events, NotificationWithoutHeaderGoesToDefaultProcessing) {
   EXPECT_EQ(SendMessageA(main_, WM_CTLCOLORSTATIC, 0, 0), DefWindowProcA(main_, WM_CTLCOLORSTATIC, 0, 0));
 }
 
+TEST_F(Events, DropsCarryObjectHeapBlocksOnly) {
+  // A drop made here: its block and buffer come from the object heap and are freed by the pump.
+  auto* drop = static_cast<DropBlock*>(ObjectAlloc(sizeof(DropBlock)));
+  ASSERT_NE(drop, nullptr);
+  drop->buffer = ObjectAlloc(64);
+  PostMessageA(main_, MESSAGE_DROP_GADGET, 77, reinterpret_cast<LPARAM>(drop));
+  EXPECT_EQ(event_poll(), EVENT_DROP_GADGET);
+  EXPECT_EQ(event_gadget(), 77);
+  EXPECT_EQ(g_events->drop, drop);
+  EXPECT_EQ(event_poll(), 0);
+  EXPECT_EQ(g_events->drop, nullptr);
+
+  // The same message posted with anything else is no drop: nothing is taken or freed.
+  DropBlock forged{ObjectAlloc(16)};
+  PostMessageA(main_, MESSAGE_DROP_GADGET, 78, reinterpret_cast<LPARAM>(&forged));
+  Drain();
+  EXPECT_NE(event_gadget(), 78);
+  EXPECT_EQ(g_events->drop, nullptr);
+  EXPECT_TRUE(HeapValidate(static_cast<HANDLE>(g_runtime.objectHeap), 0, forged.buffer));
+  ObjectFree(forged.buffer);
+}
+
 }  // namespace
 
 VLMR_TOOLKIT_MAIN()
