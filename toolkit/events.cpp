@@ -133,10 +133,7 @@ bool IsDropBlock(LPARAM lParam) {
 }
 
 void TakeDrop(LPARAM lParam) {
-  if (g_events->drop && g_events->drop != reinterpret_cast<DropBlock*>(lParam)) {
-    ObjectFree(g_events->drop->buffer);
-    ObjectFree(g_events->drop);
-  }
+  if (g_events->drop != reinterpret_cast<DropBlock*>(lParam)) event_drop_free();
   g_events->drop = reinterpret_cast<DropBlock*>(lParam);
 }
 
@@ -146,13 +143,16 @@ void event_library_init() { g_queue = static_cast<EventQueue*>(NewLibraryState(s
 
 void event_state_init() { g_events = static_cast<EventState*>(NewLibraryState(sizeof(EventState), nullptr)); }
 
+void event_drop_free() {
+  if (!g_events || !g_events->drop) return;
+  ObjectFree(g_events->drop->buffer);
+  ObjectFree(g_events->drop);
+  g_events->drop = nullptr;
+}
+
 int32_t event_pump(int32_t timeout) {
   if (!g_events) return 0;
-  if (g_events->drop) {
-    ObjectFree(g_events->drop->buffer);
-    ObjectFree(g_events->drop);
-    g_events->drop = nullptr;
-  }
+  event_drop_free();
   g_events->data = -1;
   g_events->pending = 0;
   int32_t code;

@@ -78,6 +78,9 @@ extern EventState* g_events;
 void event_library_init();
 void event_state_init();
 
+// Frees the block of the last drop (the pump's first step, and the window library's end).
+void event_drop_free();
+
 // One step: a queued event, else at most one message. timeout -1 waits without limit, 0
 // returns at once, > 0 waits up to that many milliseconds. 0 when nothing came.
 int32_t event_pump(int32_t timeout);

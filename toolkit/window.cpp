@@ -140,11 +140,7 @@ void window_library_init() {
 
 void window_library_end() {
   FreeAllObjects(g_windowList);
-  if (g_events && g_events->drop) {
-    ObjectFree(g_events->drop->buffer);
-    ObjectFree(g_events->drop);
-    g_events->drop = nullptr;
-  }
+  event_drop_free();
 }
 
 intptr_t window_open(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, const char* title,
