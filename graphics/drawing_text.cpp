@@ -25,15 +25,14 @@ HBITMAP TextDib(HDC dc, int32_t width, int32_t rows, uint8_t** pixels) {
   return bitmap;
 }
 
-// The columns an italic font's "H" reaches beyond its advance; 0 for upright fonts.
+// The columns an italic font's "H" reaches beyond its advance.
 int32_t ItalicOverhang(HFONT font) {
   HDC dc = CreateCompatibleDC(nullptr);
   if (!dc) return 0;
   HGDIOBJ oldFont = SelectObject(dc, font);
-  TEXTMETRICA metrics;
   SIZE size;
   int32_t overhang = 0;
-  if (GetTextMetricsA(dc, &metrics) && metrics.tmItalic && GetTextExtentPoint32A(dc, "H", 1, &size)) {
+  if (GetTextExtentPoint32A(dc, "H", 1, &size)) {
     const int32_t w = size.cx, h = size.cy;
     HBITMAP bitmap = CreateCompatibleBitmap(dc, 2 * w, 2 * h);
     if (bitmap) {
@@ -75,8 +74,11 @@ void output_set_font(DrawingOutput* o, intptr_t font) {
   if (!o->text_dc) return;
   auto handle = font == SYSTEM_FONT_HANDLE ? static_cast<HFONT>(GetStockObject(SYSTEM_FONT))
                                            : reinterpret_cast<HFONT>(font);
-  o->overhang = ItalicOverhang(handle);
   SelectObject(o->text_dc, handle);
+  // Upright fonts, the usual case, are told from the text context's metrics without a
+  // device context of their own.
+  TEXTMETRICA metrics;
+  o->overhang = GetTextMetricsA(o->text_dc, &metrics) && metrics.tmItalic ? ItalicOverhang(handle) : 0;
   if (o->rotated_font) DeleteObject(o->rotated_font);
   o->rotated_font = nullptr;
   SIZE size{0, 0};
@@ -119,7 +121,7 @@ int32_t output_draw_text(DrawingOutput* o, int32_t x, int32_t y, const char* tex
 
 void output_draw_rotated_text(DrawingOutput* o, int32_t x, int32_t y, const char* text, float angle) {
   SIZE size;
-  if (!Measure(o, text, &size)) return;
+  if (!std::isfinite(angle) || !Measure(o, text, &size)) return;
   float turned = std::fmod(angle, 360.0f);
   if (!o->rotated_font || o->rotated_angle != turned) {
     LOGFONTA font;

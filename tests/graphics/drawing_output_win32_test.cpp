@@ -117,6 +117,26 @@ TEST_F(DrawingTest, TallerFontGrowsTheTextBitmapSmallerKeepsIt) {
   DeleteObject(small);
 }
 
+TEST_F(DrawingTest, ItalicFontsWidenTheTextByTheirOverhang) {
+  ASSERT_NE(image_create(1, 100, 40), 0);
+  ASSERT_TRUE(drawing_start(image_output(1)));
+  DrawingOutput* o = drawing_current();
+  HFONT upright = Font(20), italic = Font(20, true);
+  drawing_font(reinterpret_cast<intptr_t>(upright));
+  EXPECT_EQ(o->overhang, 0);
+  SIZE size;
+  drawing_font(reinterpret_cast<intptr_t>(italic));
+  ASSERT_TRUE(GetTextExtentPoint32A(o->text_dc, "HH", 2, &size));
+  EXPECT_GT(o->overhang, 0);
+  EXPECT_EQ(o->ops.text_width(o, "HH"), size.cx + o->overhang);
+  EXPECT_EQ(drawing_text(0, 0, "HH", 0xFFFFFF, 0), size.cx + o->overhang);
+  drawing_font(reinterpret_cast<intptr_t>(upright));
+  EXPECT_EQ(o->overhang, 0);
+  drawing_stop();
+  DeleteObject(upright);
+  DeleteObject(italic);
+}
+
 TEST_F(DrawingTest, OutputsOnlyOnBitmapsWithPixelMemory) {
   EXPECT_EQ(image_output(9), nullptr);
   EXPECT_EQ(drawing_start(nullptr), nullptr);
