@@ -18,6 +18,9 @@ LRESULT ask(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* answered = nullptr)
 
 std::wstring class_of(HWND hwnd);
 
+// A window's text through the wide messages; empty when it does not answer in time.
+std::wstring window_text(HWND hwnd);
+
 // Text from the wide API as UTF-8, with tab, newline, carriage return and backslash
 // escaped so every record stays on one tab-separated line.
 std::string field(const std::wstring& text);
@@ -39,5 +42,13 @@ bool save_client(HWND top, const std::wstring& path);
 bool click(HWND control);
 bool select_item(HWND control, int index);
 bool close_dialog(HWND dialog);
+
+// Watches, polling every millisecond up to `wait_ms`: each prints "armed" with the wall
+// clock in microseconds since 1970 when it starts and "seen" with the moment the awaited
+// state first showed; false when it did not show in time. watch_text waits for control
+// `id` of the window titled `title` (which may not exist yet) to read exactly `text`;
+// watch_pixel for the client pixel (x, y) of `top` to differ from its colour at the start.
+bool watch_text(const std::wstring& title, int id, const std::wstring& text, DWORD wait_ms);
+bool watch_pixel(HWND top, int x, int y, DWORD wait_ms);
 
 }  // namespace inspector

@@ -7,7 +7,12 @@
 //     --click ID               post BM_CLICK to the control with that id
 //     --select ID INDEX        choose item INDEX of a combo box or list box, as a user does
 //     --close-messagebox T     describe the dialog titled T and press its OK button
-// Exit codes: 0 done, 1 window or dialog not found, 2 bad command line, 3 action failed.
+//     --watch ID TEXT          wait (up to --wait, 10 s when 0) until control ID reads TEXT;
+//                              the window need not exist yet; prints "armed" and "seen"
+//                              lines with the wall clock in microseconds since 1970
+//     --watch-pixel X Y        likewise, until the client pixel (X, Y) changes colour
+// Exit codes: 0 done, 1 window or dialog not found or a watch timed out, 2 bad command
+// line, 3 action failed.
 // Dependencies: user32, gdi32 (through the other inspector files).
 // Limitations: one top window per run: the first visible one with the title.
 #include "tools/inspector/inspector.h"
@@ -21,6 +26,8 @@
 
 namespace {
 
+constexpr DWORD kWatchMs = 10000;
+
 struct Action {
   std::wstring name;
   std::vector<std::wstring> args;
@@ -31,7 +38,7 @@ int usage(const wchar_t* why) {
   std::fwprintf(stderr,
                 L"usage: inspector.exe [--title T] [--wait SECONDS] [--dump] [--exists]\n"
                 L"       [--save-client F.bmp] [--click ID] [--select ID INDEX]\n"
-                L"       [--close-messagebox TITLE]\n");
+                L"       [--close-messagebox TITLE] [--watch ID TEXT] [--watch-pixel X Y]\n");
   return 2;
 }
 
@@ -59,7 +66,7 @@ int wmain(int argc, wchar_t** argv) {
 
   for (int i = 1; i < argc; ++i) {
     const std::wstring opt = argv[i];
-    const int arity = opt == L"--select" ? 2
+    const int arity = (opt == L"--select" || opt == L"--watch" || opt == L"--watch-pixel") ? 2
                       : (opt == L"--title" || opt == L"--wait" || opt == L"--save-client" ||
                          opt == L"--click" || opt == L"--close-messagebox")
                           ? 1
@@ -89,6 +96,13 @@ int wmain(int argc, wchar_t** argv) {
       if (!inspector::close_dialog(dialog)) return fail(3, L"could not press OK");
       continue;
     }
+    if (a.name == L"--watch") {
+      int id = 0;
+      if (!to_int(a.args[0], &id)) return usage(L"control ids are numbers");
+      if (!inspector::watch_text(title, id, a.args[1], wait_ms ? wait_ms : kWatchMs))
+        return fail(1, L"control " + a.args[0] + L" never read " + a.args[1]);
+      continue;
+    }
     if (!top) top = inspector::find_top_window(title, nullptr, wait_ms);
     if (!top) return a.name == L"--exists" ? 1 : fail(1, L"no window titled " + title);
 
@@ -105,6 +119,11 @@ int wmain(int argc, wchar_t** argv) {
       const bool ok = a.name == L"--click" ? inspector::click(control)
                                            : inspector::select_item(control, index);
       if (!ok) return fail(3, a.name + L" " + a.args[0] + L" was refused");
+    } else if (a.name == L"--watch-pixel") {
+      int x = 0, y = 0;
+      if (!to_int(a.args[0], &x) || !to_int(a.args[1], &y)) return usage(L"bad pixel position");
+      if (!inspector::watch_pixel(top, x, y, wait_ms ? wait_ms : kWatchMs))
+        return fail(1, L"pixel " + a.args[0] + L"," + a.args[1] + L" did not change");
     }
   }
   return 0;
