@@ -2,6 +2,7 @@
 // image drawing with its conversions, the operation table, and one picture refresh done the
 // way the program does it.
 #include <cstring>
+#include <limits>
 
 #include "graphics/drawing_output.h"
 #include "tests/graphics/drawing_win32_fixture.h"
@@ -246,7 +247,15 @@ TEST_F(DrawingTest, OperationTableOfAnOutput) {
   EXPECT_EQ(o->canvas.mode, 0x100);
   o->ops.plot_colour(o, 0, 0, 0x80112233);
   EXPECT_EQ(o->ops.point(o, 0, 0), 0x80112233u);
+  // Rotated text reads upwards from its corner at (2, 7), on a transparent background.
+  o->ops.set_front_colour(o, 0xFFFFFFFF);
   o->ops.draw_rotated_text(o, 2, 7, "A", 90.0f);
+  o->ops.draw_rotated_text(o, 2, 7, "A", std::numeric_limits<float>::quiet_NaN());
+  int32_t lit = 0;
+  for (int32_t y = 0; y < 8; ++y)
+    for (int32_t x = 2; x < 16; ++x) lit += o->ops.point(o, x, y) != 0xFF000000u;
+  EXPECT_GT(lit, 0);
+  EXPECT_EQ(o->ops.point(o, 1, 3), 0xFF000000u);  // left of the corner nothing changes
   drawing_stop();
 }
 

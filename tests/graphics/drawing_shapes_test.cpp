@@ -108,8 +108,9 @@ TEST_F(ShapesTest, BoxesFilledAndOutlined) {
   shape_box(&canvas, 0, 0, 6, 5);
   EXPECT_EQ(CountColour(frame, 0xFF0000), 2 * 6 + 2 * 3);  // every edge pixel once
   EXPECT_EQ(frame.Bytes(1, 1), 0u);
-  shape_box(&canvas, -1000000, -5, 2000000, 2);  // far outside on the left: clipped
+  shape_box(&canvas, -1000000, -5, 2000000, 2);  // wholly above: nothing
   shape_box(&canvas, 0, 0, 0, 5);
+  EXPECT_EQ(CountColour(frame, 0xFF0000), 2 * 6 + 2 * 3);
 }
 
 TEST_F(ShapesTest, LinesHitTheirEndPointsAndClip) {
