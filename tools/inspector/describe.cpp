@@ -8,6 +8,7 @@
 #include <vector>
 
 namespace inspector {
+namespace {
 
 std::wstring window_text(HWND hwnd) {
   const LRESULT len = ask(hwnd, WM_GETTEXTLENGTH, 0, 0);
@@ -16,8 +17,6 @@ std::wstring window_text(HWND hwnd) {
   const LRESULT got = ask(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
   return std::wstring(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
 }
-
-namespace {
 
 // Item `i` of a list through the pair of length and text messages of its kind.
 std::wstring list_item(HWND hwnd, UINT len_msg, UINT text_msg, int i) {

@@ -18,9 +18,6 @@ LRESULT ask(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* answered = nullptr)
 
 std::wstring class_of(HWND hwnd);
 
-// A window's text through the wide messages; empty when it does not answer in time.
-std::wstring window_text(HWND hwnd);
-
 // Text from the wide API as UTF-8, with tab, newline, carriage return and backslash
 // escaped so every record stays on one tab-separated line.
 std::string field(const std::wstring& text);

@@ -3,7 +3,8 @@
 // the program's reaction and not the start-up of the inspector under Wine.
 // Dependencies: user32, gdi32.
 // Limitations: another process's control answers a text query only when that process next
-// reads its message queue, so a text is seen at the first such moment after it was set.
+// fetches a message, so a text is seen at the first such moment after it was set; texts
+// of 512 characters or more never match.
 #include "tools/inspector/inspector.h"
 
 #include <cstdio>
@@ -22,6 +23,14 @@ long long unix_micros() {
   return static_cast<long long>((t.QuadPart - 116444736000000000ULL) / 10);
 }
 
+// One WM_GETTEXT, without asking for the length first: each message to another process
+// waits for its next message fetch, so two would see a change one fetch later.
+std::wstring text_of(HWND control) {
+  wchar_t buf[512];
+  const LRESULT got = ask(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf));
+  return std::wstring(buf, got > 0 && got < 512 ? static_cast<size_t>(got) : 0);
+}
+
 void report(const char* what, COLORREF colour) {
   std::printf("%s\t%lld\t0x%06lX\n", what, unix_micros(), static_cast<unsigned long>(colour));
   std::fflush(stdout);
@@ -37,7 +46,7 @@ bool watch_text(const std::wstring& title, int id, const std::wstring& text, DWO
     if (!control) {
       if (HWND top = find_top_window(title, nullptr, 0)) control = find_control(top, id);
     }
-    if (control && window_text(control) == text) {
+    if (control && text_of(control) == text) {
       report("seen", 0);
       return true;
     }

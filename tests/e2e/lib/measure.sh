@@ -17,6 +17,8 @@
 #                                 server private KiB; fails when the program dies
 #   measure_flat FILE COLUMN KIB  true when the column stayed within KIB after warm-up
 #                                 (the first 10 % of samples); prints what it compared
+#   measure_doc_section DOC NAME FILE  put FILE in DOC between the lines "<!-- NAME" and
+#                                 "<!-- /NAME -->" (FILE brings both), or append it
 #   measure_soak_case CHANGES KIB one soak with lib/app.sh: start with one controller, soak,
 #                                 then the program must still follow the controller, have
 #                                 as many windows as before, end with 0 by "Beenden", and
@@ -248,4 +250,18 @@ measure_soak_case() {
   app_quit_button
   app_expect_exit 0 20
   ((ok)) || app_fail "memory grew beyond $tol KiB after warm-up"
+}
+
+measure_doc_section() {
+  local doc=$1 name=$2 file=$3
+  mkdir -p "$(dirname "$doc")"
+  [[ -f $doc ]] || printf '# Vellomir performance and reliability\n\n' >"$doc"
+  if grep -q "^<!-- $name" "$doc"; then
+    awk -v file="$file" -v first="<!-- $name" -v last="<!-- /$name -->" '
+      index($0, first) == 1 { while ((getline line < file) > 0) print line; skip = 1; next }
+      $0 == last { skip = 0; next }
+      !skip { print }' "$doc" >"$doc.new" && mv "$doc.new" "$doc"
+  else
+    { echo; cat "$file"; } >>"$doc"
+  fi
 }
