@@ -147,8 +147,9 @@ void gadget_result_item_text(HWND control, UINT lengthMessage, UINT textMessage,
   }
   char* out = ReserveTemp(int32_t(n), offset);
   out[0] = 0;
-  SendMessageA(control, textMessage, position, reinterpret_cast<LPARAM>(out));
-  out[n] = 0;
+  // The length message may report more than the text holds; the result ends where it does.
+  LRESULT got = SendMessageA(control, textMessage, position, reinterpret_cast<LPARAM>(out));
+  SetTempPos(offset + int32_t(got > 0 && got <= n ? got : 0));
 }
 
 const DragSize& gadget_drag_size() {

@@ -24,6 +24,7 @@ std::string ItemTextOf(ObjectId number, int32_t position) {
   int32_t start = g_temp.pos;
   gadget_item_text_get(number, position, start);
   std::string text = g_temp.text + start;
+  EXPECT_EQ(g_temp.pos, start + int32_t(text.size()));  // the result ends with its text
   SetTempPos(start);
   return text;
 }
