@@ -20,9 +20,10 @@
 #   measure_doc_section DOC NAME FILE  put FILE in DOC between the lines "<!-- NAME" and
 #                                 "<!-- /NAME -->" (FILE brings both), or append it
 #   measure_soak_case CHANGES KIB one soak with lib/app.sh: start with one controller, soak,
-#                                 then the program must still follow the controller, have
-#                                 as many windows as before, end with 0 by "Beenden", and
-#                                 both memories must be flat; sets SOAK_* for a report
+#                                 then the program must still follow the controller in its
+#                                 fields and its picture, have as many windows as before,
+#                                 end with 0 by "Beenden", and both memories must be flat;
+#                                 sets SOAK_* for a report
 #   measure_watch_text ID TEXT CMD...  run CMD once the watch is armed; MEASURE_US is
 #                                 the microseconds from CMD's end until control ID read TEXT
 #   measure_watch_pixel X Y CMD...     likewise until client pixel (X, Y) changed;
@@ -244,6 +245,10 @@ measure_soak_case() {
   # Still alive and following: a state neither writer state has.
   pad centre 0 press 0 1
   app_wait_texts 10 12 "Button 1: 1" 13 "Button 2: 0" 1 0 33 "POV : 65535"
+  # And the picture is still composed: each refresh makes new images, which a lost GDI
+  # object per refresh would have made impossible long before the end of a long soak.
+  app_sheet_lit "$APP_SHOTS/expect-after-soak.png" 230,40,20,20
+  app_wait_picture "$APP_SHOTS/picture-after-soak.png" "$APP_SHOTS/expect-after-soak.png"
   SOAK_CONTROLS_AFTER=$(measure_controls)
   ((SOAK_CONTROLS_AFTER == SOAK_CONTROLS_BEFORE)) ||
     app_fail "$SOAK_CONTROLS_BEFORE windows before the soak, $SOAK_CONTROLS_AFTER after"
