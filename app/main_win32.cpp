@@ -8,6 +8,7 @@
 
 #include "app/axes.h"
 #include "app/controller.h"
+#include "app/numbers.h"
 #include "app/overlay_win32.h"
 #include "app/state.h"
 #include "graphics/decoder.h"
@@ -25,14 +26,6 @@
 #include "toolkit/window.h"
 
 namespace {
-
-constexpr ObjectId kMainWindow = 0;
-constexpr ObjectId kHatField = 33;
-constexpr ObjectId kPictureGadget = 34;
-constexpr ObjectId kControllerList = 35;
-constexpr ObjectId kQuitButton = 36;
-constexpr ObjectId kInfoList = 37;
-constexpr ObjectId kValueFont = 112;
 
 ObjectId ButtonField(int32_t k) { return 12 + k; }
 
@@ -52,8 +45,8 @@ void LoadPicture() {
   g_app.pictureImage = 100;
   g_app.displayImage = 101;
   if (image_load(g_app.pictureImage, "gfx/vlmr.png")) {
-    image_create(g_app.displayImage, 300, 186, 24);
-    image_grab(g_app.pictureImage, g_app.displayImage, 0, 0, 300, 186);
+    image_create(g_app.displayImage, kPictureWidth, kPictureHeight, 24);
+    image_grab(g_app.pictureImage, g_app.displayImage, 0, 0, kPictureWidth, kPictureHeight);
   } else {
     ShowMessageBox("Error", "Kein Bild.");
   }

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "app/controller.h"
+#include "app/numbers.h"
 #include "app/state.h"
 #include "graphics/drawing.h"
 #include "graphics/image.h"
@@ -20,12 +21,7 @@
 
 namespace {
 
-constexpr ObjectId kMainWindow = 0;
-constexpr ObjectId kPictureGadget = 34;
-constexpr ObjectId kValueFont = 112;
 constexpr int32_t kLitHalf = 300;
-constexpr int32_t kPictureWidth = 300;
-constexpr int32_t kPictureHeight = 186;
 
 struct Place {
   int16_t x, y;
