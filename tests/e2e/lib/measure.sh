@@ -68,6 +68,7 @@ measure_server_pid() { measure_find '*wineserver*'; }
 # Fields 14 and 15 of /proc/PID/stat; the command name before them may hold blanks.
 measure_cpu_ticks() {
   local stat rest
+  local -a f
   stat=$(<"/proc/$1/stat") || return 1
   rest=${stat##*) }
   read -r -a f <<<"$rest"
