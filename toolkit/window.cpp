@@ -250,7 +250,8 @@ LRESULT window_common_handler(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   }
   if (g_events) g_events->window = number;
   if (message == WM_GETMINMAXINFO) {
-    FillMinMax(hwnd, record, reinterpret_cast<MINMAXINFO*>(lParam));
+    // Anyone may send this message; only the system's own carries the structure.
+    if (lParam) FillMinMax(hwnd, record, reinterpret_cast<MINMAXINFO*>(lParam));
     return 0;
   }
   LRESULT windowSide = WindowSide(hwnd, top, record, message, wParam);

@@ -118,6 +118,7 @@ TEST(Windows, SizeLimitsAndToolWindows) {
   EXPECT_EQ(info.ptMinTrackSize.x, 1);
   EXPECT_EQ(info.ptMaxTrackSize.x, 300);
   EXPECT_EQ(info.ptMaxTrackSize.y, 9999);
+  EXPECT_EQ(SendMessageA(tool, WM_GETMINMAXINFO, 0, 0), 0);  // a stray one without its structure
   window_close(5);
   Drain();
 }
