@@ -141,7 +141,11 @@ LRESULT SetImage(GadgetRecord* r, LPARAM lParam) {
   if (r->data1) {
     SIZE size = ImageSize(r->data1);
     int32_t d = (GetWindowLongPtrA(r->hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ? 4 : 0;
-    SetWindowPos(r->hwnd, nullptr, 0, 0, size.cx + d, size.cy + d, SWP_NOZORDER | SWP_NOMOVE);
+    RECT now;
+    GetWindowRect(r->hwnd, &now);
+    // Every refresh hands over a picture of the same size: leave the control alone then.
+    if (now.right - now.left != size.cx + d || now.bottom - now.top != size.cy + d)
+      SetWindowPos(r->hwnd, nullptr, 0, 0, size.cx + d, size.cy + d, SWP_NOZORDER | SWP_NOMOVE);
     if (!r->data2) {
       InvalidateRect(r->hwnd, nullptr, FALSE);
       UpdateWindow(r->hwnd);
