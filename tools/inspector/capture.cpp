@@ -3,7 +3,7 @@
 // Dependencies: user32, gdi32.
 // Limitations: copies what is visible; parts covered by other windows or off the screen
 // come out as whatever covers them.
-#include "tools/inspector/inspector.h"
+#include "tools/inspector/actions.h"
 
 #include <cstdio>
 #include <vector>

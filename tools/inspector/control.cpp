@@ -2,7 +2,7 @@
 // title, and pressing buttons and choosing list items the way a user would.
 // Dependencies: user32.
 // Limitations: clicks are posted, so they take effect when the program next pumps messages.
-#include "tools/inspector/inspector.h"
+#include "tools/inspector/actions.h"
 
 namespace inspector {
 namespace {

@@ -2,7 +2,7 @@
 // tab-separated key=value fields in UTF-8.
 // Dependencies: user32.
 // Limitations: a control that does not answer in time shows an empty text and list.
-#include "tools/inspector/inspector.h"
+#include "tools/inspector/actions.h"
 
 #include <cstdio>
 #include <vector>

@@ -15,7 +15,7 @@
 // line, 3 action failed.
 // Dependencies: user32, gdi32 (through the other inspector files).
 // Limitations: one top window per run: the first visible one with the title.
-#include "tools/inspector/inspector.h"
+#include "tools/inspector/actions.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -5,7 +5,7 @@
 // Limitations: another process's control answers a text query only when that process next
 // fetches a message, so a text is seen at the first such moment after it was set; texts
 // of 512 characters or more never match.
-#include "tools/inspector/inspector.h"
+#include "tools/inspector/actions.h"
 
 #include <cstdio>
 
