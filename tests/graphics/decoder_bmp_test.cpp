@@ -80,7 +80,7 @@ TEST_F(BmpDecoderTest, ImageMagickBmpsDecodeToImageMagicksPixels) {
 }
 
 TEST_F(BmpDecoderTest, Rle8EscapesAndRunsThatLeaveThePicture) {
-  BmpSpec s;
+  BmpFields s;
   s.width = 4;
   s.height = 3;
   s.bits = 8;
@@ -106,20 +106,20 @@ TEST_F(BmpDecoderTest, Rle8EscapesAndRunsThatLeaveThePicture) {
 }
 
 TEST_F(BmpDecoderTest, Rle4AndOtherDepthsWriteNothing) {
-  BmpSpec rle4;
+  BmpFields rle4;
   rle4.bits = 4;
   rle4.compression = 2;
   rle4.palette = {255, 255, 255, 0, 9, 9, 9, 0};
-  BmpSpec bits2;
+  BmpFields bits2;
   bits2.bits = 2;
   bits2.palette = rle4.palette;
-  BmpSpec bits8rle4 = rle4;
+  BmpFields bits8rle4 = rle4;
   bits8rle4.bits = 8;
-  for (const auto& [name, spec] : {std::pair{"rle4.bmp", rle4}, {"bits2.bmp", bits2}, {"bits8c2.bmp", bits8rle4}}) {
+  for (const auto& [name, fields] : {std::pair{"rle4.bmp", rle4}, {"bits2.bmp", bits2}, {"bits8c2.bmp", bits8rle4}}) {
     SCOPED_TRACE(name);
-    Decoded d = DecodeFile(Write(name, MakeBmp(spec, Bytes(32, 0x11))));
+    Decoded d = DecodeFile(Write(name, MakeBmp(fields, Bytes(32, 0x11))));
     ASSERT_TRUE(d.opened);
-    EXPECT_EQ(d.sourceDepth, spec.bits);
+    EXPECT_EQ(d.sourceDepth, fields.bits);
     EXPECT_TRUE(d.result);
     EXPECT_TRUE(AllZero(d.pixels.begin(), d.pixels.end()));
   }
@@ -147,34 +147,34 @@ TEST_F(BmpDecoderTest, TruncatedFileKeepsItsBottomLinesAndLeavesTheTopBlack) {
 
 TEST_F(BmpDecoderTest, LyingHeadersAreHarmless) {
   const Bytes pixels(64, 0x42);
-  auto opens = [&](const char* name, BmpSpec spec) { return DecodeFile(Write(name, MakeBmp(spec, pixels))).opened; };
-  BmpSpec huge;
+  auto opens = [&](const char* name, BmpFields fields) { return DecodeFile(Write(name, MakeBmp(fields, pixels))).opened; };
+  BmpFields huge;
   huge.width = huge.height = 100000;
   EXPECT_FALSE(opens("huge.bmp", huge));
-  BmpSpec negative;
+  BmpFields negative;
   negative.height = -2;  // top-down files are the platform's; refused here
   EXPECT_FALSE(opens("negative.bmp", negative));
-  BmpSpec zero;
+  BmpFields zero;
   zero.width = 0;
   EXPECT_FALSE(opens("zero.bmp", zero));
-  BmpSpec core;
+  BmpFields core;
   core.headerSize = 12;  // a smaller header places width and height elsewhere
   EXPECT_FALSE(opens("core.bmp", core));
 
   // Offsets and tables beyond the file: the picture stays black.
-  BmpSpec farPixels;
+  BmpFields farPixels;
   farPixels.pixelOffset = 0xFFFFFFF0;
   Decoded d = DecodeFile(Write("far.bmp", MakeBmp(farPixels, pixels)));
   ASSERT_TRUE(d.result);
   EXPECT_TRUE(AllZero(d.pixels.begin(), d.pixels.end()));
-  BmpSpec farTable;
+  BmpFields farTable;
   farTable.bits = 8;
   farTable.headerSize = 0xFFFFFF00;
   d = DecodeFile(Write("fartable.bmp", MakeBmp(farTable, pixels)));
   ASSERT_TRUE(d.result);
   EXPECT_TRUE(AllZero(d.pixels.begin(), d.pixels.end()));
   // A colour table of two entries: index 1 is white, higher indices stay black.
-  BmpSpec shortTable;
+  BmpFields shortTable;
   shortTable.bits = 8;
   shortTable.colourCount = 2;
   shortTable.palette = {0, 0, 0, 0, 255, 255, 255, 0};
@@ -183,7 +183,7 @@ TEST_F(BmpDecoderTest, LyingHeadersAreHarmless) {
   EXPECT_EQ(d.pixels, (Bytes{255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
                              255, 255, 255, 0, 0, 0, 255, 255, 255, 0, 0, 0}));
   // A row count larger than the data: the lines not in the file stay black.
-  BmpSpec tall;
+  BmpFields tall;
   tall.height = 1000;
   d = DecodeFile(Write("tall.bmp", MakeBmp(tall, pixels)));
   ASSERT_TRUE(d.result);

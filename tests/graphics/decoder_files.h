@@ -59,7 +59,7 @@ inline Bytes MakePng(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t 
   return file;
 }
 
-struct BmpSpec {
+struct BmpFields {
   int32_t width = 4;
   int32_t height = 2;
   uint16_t bits = 24;
@@ -70,7 +70,7 @@ struct BmpSpec {
   int64_t pixelOffset = -1;    // -1: right behind the palette
 };
 
-inline Bytes MakeBmp(const BmpSpec& s, const Bytes& pixels) {
+inline Bytes MakeBmp(const BmpFields& s, const Bytes& pixels) {
   const uint32_t offset = s.pixelOffset >= 0 ? uint32_t(s.pixelOffset) : uint32_t(54 + s.palette.size());
   Bytes b{'B', 'M'};
   Put32LE(b, uint32_t(54 + s.palette.size() + pixels.size()));

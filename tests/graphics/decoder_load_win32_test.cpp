@@ -42,7 +42,7 @@ TEST_F(ImageLoadTest, PngLoadsUprightWithItsDepthAndAlpha) {
 }
 
 TEST_F(ImageLoadTest, BmpLoadsAt24BitsWithTheFileDepthAsSource) {
-  BmpSpec s;
+  BmpFields s;
   s.width = 2;
   s.height = 2;
   s.bits = 8;
