@@ -127,9 +127,9 @@ const LostCase kCases[] = {
 
 TEST_F(ScreenTest, ALostOrFailingDeviceLeavesTheBackdropShowing) {
   REQUIRE_DIRECT3D();
+  window = OpenPlainWindow(620, 300);
   for (const LostCase& c : kCases) {
     SCOPED_TRACE(c.what);
-    if (!window) window = OpenPlainWindow(620, 300);
     ASSERT_EQ(screen_open_windowed(window, 0, 0, 620, 300, 1, 0, 0), 1);
     HWND child = screen_child_window();
     screen_clear(PackColour(155, 155, 155));
