@@ -41,3 +41,6 @@ struct RuntimeOrder {
 
 // The fixed orders, defined once per target.
 const RuntimeOrder& RuntimeLibraryOrder();
+
+// When set, called after each start and end step has run (tests record the order with it).
+extern void (*g_runtimeStepDone)(const RuntimeStep& step);

@@ -4,18 +4,30 @@
 #include <cstring>
 
 RuntimeGlobals g_runtime;
+void (*g_runtimeStepDone)(const RuntimeStep& step);
+
+namespace {
+
+void RunSteps(const RuntimeStep* steps, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    steps[i].run();
+    if (g_runtimeStepDone) g_runtimeStepDone(steps[i]);
+  }
+}
+
+}  // namespace
 
 void StartRuntime() {
   std::memset(&g_runtime, 0, sizeof g_runtime);
   g_runtime.instance = PlatformModuleHandle();
   g_runtime.objectHeap = PlatformHeapCreate();
   const RuntimeOrder& order = RuntimeLibraryOrder();
-  for (size_t i = 0; i < order.startCount; ++i) order.start[i].run();
+  RunSteps(order.start, order.startCount);
 }
 
 void EndRuntime() {
   const RuntimeOrder& order = RuntimeLibraryOrder();
-  for (size_t i = 0; i < order.endCount; ++i) order.end[i].run();
+  RunSteps(order.end, order.endCount);
 }
 
 void EndRuntimeHeap() {

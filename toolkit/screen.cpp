@@ -1,10 +1,13 @@
 // Windowed screen: one Direct3D 9 device whose back buffer is cleared to a colour and
 // presented into a STATIC child of the caller's window on every paint and resize.
 // Needs d3d9.dll (loaded at run time, never linked), user32. Limitations: one screen at a
-// time; windowed only; without a device the child is a GDI backdrop (screen_window.cpp),
-// and under Wine it always is: Wine shows no Direct3D output in child windows.
+// time; windowed only; without a device the child is a GDI backdrop (screen_window.cpp).
+// Under Wine it is the backdrop unless VLMR_DIRECT3D=1 asks for the device: only Wine's
+// Vulkan renderer shows Direct3D output in a child window.
 #include "toolkit/screen.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 
 #include "runtime/runtime.h"
@@ -53,6 +56,36 @@ D3DCOLOR ToDirect3DColour(int32_t colour) {
 bool RunningUnderWine() {
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// Wine users whose Direct3D runs on Vulkan can ask for the device with VLMR_DIRECT3D=1.
+bool Direct3DAskedFor() {
+  char value[4] = {};
+  return GetEnvironmentVariableA("VLMR_DIRECT3D", value, sizeof value) == 1 && value[0] == '1';
+}
+
+// One line on the debug output, where a debugger or Wine's debug channel shows it.
+void Report(const char* format, ...) {
+  char line[256];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  OutputDebugStringA(line);
+}
+
+// Names the window the device presents into, as the device itself knows it.
+void ReportDevice() {
+  IDirect3DSwapChain9* chain = nullptr;
+  D3DPRESENT_PARAMETERS used{};
+  if (FAILED(g_screen.device->GetSwapChain(0, &chain))) return;
+  chain->GetPresentParameters(&used);
+  chain->Release();
+  char kind[32] = {}, title[64] = {};
+  GetClassNameA(used.hDeviceWindow, kind, sizeof kind);
+  GetWindowTextA(GetParent(used.hDeviceWindow), title, sizeof title);
+  Report("screen: Direct3D device presents into a %s child of \"%s\", back buffer %ux%u\n", kind, title,
+         used.BackBufferWidth, used.BackBufferHeight);
 }
 
 // Creates the device on the child; false leaves no device behind.
@@ -120,9 +153,14 @@ bool RestoreDevice(HRESULT level) {
   if (g_screen.backBuffer) g_screen.backBuffer->Release();
   g_screen.backBuffer = nullptr;
   if (FAILED(g_screen.device->Reset(&g_screen.parameters))) return false;
+  ++g_screen.resets;
   screen_sprites_restore();
   g_screen.device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &g_screen.backBuffer);
   ResetRenderStateCache();
+  // A reset leaves the back buffer undefined and every state at its default: without this
+  // the backdrop would turn black until the program starts again.
+  g_screen.device->Clear(0, nullptr, D3DCLEAR_TARGET, ToDirect3DColour(int32_t(g_screen.backdrop)), 0.0f, 0);
+  SetRenderStates();
   return true;
 }
 
@@ -152,6 +190,7 @@ int32_t screen_library_init() {
     ForgetDirect3D();
     return 0;
   }
+  if (Direct3DAskedFor()) g_screen.childPresents = 1;
   g_screen.initialised = 1;
   return 1;
 }
@@ -200,7 +239,11 @@ int32_t screen_open_windowed(HWND parent, int32_t x, int32_t y, int32_t width, i
     g_screen.screenWidth = g_screen.screenHeight = 0;
   }
   screen_hook_child(g_screen.child);
-  if (device) SetRenderStates();
+  if (device) {
+    SetRenderStates();
+    ReportDevice();
+  }
+  g_screen.presents = g_screen.failedPresents = g_screen.resets = 0;
   g_screen.open = 1;
   g_screen.usable = device ? 1 : 0;
   return device ? 1 : 0;
@@ -238,6 +281,10 @@ int32_t screen_present() {
   RECT target{};
   GetClientRect(g_screen.child, &target);
   g_screen.usable = device->Present(&source, &target, nullptr, nullptr) == D3D_OK ? 1 : 0;
+  if (g_screen.usable)
+    ++g_screen.presents;
+  else
+    ++g_screen.failedPresents;
   return 1;
 }
 
@@ -245,6 +292,8 @@ void screen_close() {
   if (!g_screen.open) return;
   screen_sprites_free_all();
   if (g_screen.device) {
+    Report("screen: %d presents, %d failed, %d resets\n", g_screen.presents, g_screen.failedPresents,
+           g_screen.resets);
     if (g_screen.inScene) g_screen.device->EndScene();
     g_screen.inScene = 0;
     if (g_screen.backBuffer) g_screen.backBuffer->Release();

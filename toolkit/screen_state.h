@@ -10,9 +10,9 @@
 
 struct ScreenState {
   int32_t initialised;
-  // Whether a device's frames in a child window reach the screen. Wine's X11 driver keeps
-  // a child's GL output off screen and clips the child's area, gadgets on it included, out
-  // of the window; there the screen stays the GDI backdrop.
+  // Whether to make a device. Under Wine only when VLMR_DIRECT3D=1: with Wine's default GL
+  // renderer a child's output never reaches the screen, and its area, gadgets on it
+  // included, is clipped out of the window; there the screen stays the GDI backdrop.
   int32_t childPresents;
   HMODULE library;  // d3d9.dll
   IDirect3D9* direct3d;
@@ -34,6 +34,7 @@ struct ScreenState {
   int32_t refreshRate;
   int32_t pixelFormat, bitsPerPixel;
   COLORREF backdrop;  // the last clear colour, painted by GDI when no device presents
+  int32_t presents, failedPresents, resets;  // this screen's, for the debug output
   ObjectList* sprites;
 };
 

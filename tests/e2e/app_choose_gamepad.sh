@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Choosing a controller with the mouse: open the drop-down, click "Gamepad 2" in its list,
 # and the readout shows controller 2 at once although neither controller moves; choosing
-# "Gamepad 1" again brings controller 1 back just as quickly.
+# "Gamepad 1" again brings controller 1 back just as quickly. Controller 2 has the 25 %
+# dead zone on all four axes: each rests at raw 24575, which reads -1 with it (-26 without).
 set -uo pipefail
 source "$(dirname "$0")/lib/app.sh"
 
@@ -23,19 +24,23 @@ choose() {
 
 pad_setup 2
 # Both controllers rest and never move; they differ in their resting readings.
-pad set 1 x 0 pov 27000 buttons 2
+pad set 1 x 24575 y 24575 z 24575 r 24575 pov 27000 buttons 2
 app_start
 app_wait_texts 10 1 0 33 "POV : 65535" 13 "Button 2: 0"
 app_shot gamepad1
 
 choose 1
-app_wait_texts 10 1 -100 33 "POV : 27000" 13 "Button 2: 2" 35 "Gamepad 2"
+app_wait_texts 10 1 -1 3 -1 5 -1 7 -1 33 "POV : 27000" 13 "Button 2: 2" 35 "Gamepad 2"
 [[ $(app_control 35 selected) == 1 ]] || app_fail "the drop-down does not have Gamepad 2 selected"
-app_sheet_lit "$APP_SHOTS/expect-gamepad2.png" 47,113,40,20 35,63,20,20 16,62,20,20 255,65,20,20
+values=(47,113 66,142 140,113 159,142)
+app_sheet_lit "$APP_SHOTS/expect-gamepad2.png" "${values[@]/%/,40,20}" 35,63,20,20 16,62,20,20 255,65,20,20
 app_capture_picture "$APP_SHOTS/picture-gamepad2.png"
-# The X value area carries a printed number, so compare everything else exactly.
-convert "$APP_SHOTS/expect-gamepad2.png" \( "$APP_SHOTS/picture-gamepad2.png" -crop 40x20+47+113 +repage \) \
-  -geometry +47+113 -composite "png24:$APP_SHOTS/expect-gamepad2.png"
+# The value areas carry printed numbers, so compare everything else exactly.
+paste=()
+for at in "${values[@]}"; do
+  paste+=("(" "$APP_SHOTS/picture-gamepad2.png" -crop "40x20+${at/,/+}" +repage ")" -geometry "+${at/,/+}" -composite)
+done
+convert "$APP_SHOTS/expect-gamepad2.png" "${paste[@]}" "png24:$APP_SHOTS/expect-gamepad2.png"
 n=$(app_diff "$APP_SHOTS/picture-gamepad2.png" "$APP_SHOTS/expect-gamepad2.png")
 [[ $n == 0 ]] || app_fail "the picture does not show controller 2 ($n pixels differ)"
 app_shot gamepad2

@@ -1,7 +1,11 @@
-# Windowed-screen tests (Win32, under Wine): the gtest suite with and without d3d9.dll, and
+# Windowed-screen tests (Win32, under Wine): the gtest suite with and without d3d9.dll (a
+# lost device and failing presents included), and
 # the backdrop screenshots taken from outside by screen_backdrop.sh.
 if(WIN32)
-  vlmr_test(screen_test ${CMAKE_CURRENT_LIST_DIR}/screen_test.cpp LIBS vlmr_startup vlmr_screen)
+  vlmr_test(screen_test ${CMAKE_CURRENT_LIST_DIR}/screen_test.cpp ${CMAKE_CURRENT_LIST_DIR}/screen_lost_test.cpp
+            LIBS vlmr_startup vlmr_screen)
+  # Wine shows a child window's Direct3D output only with its Vulkan renderer.
+  set_tests_properties(screen_test PROPERTIES ENVIRONMENT "WINE_D3D_CONFIG=renderer=vulkan")
   add_test(NAME screen_test_without_d3d9 COMMAND screen_test)
   set_tests_properties(screen_test_without_d3d9 PROPERTIES TIMEOUT 300
     ENVIRONMENT "WINEDLLOVERRIDES=d3d9=d;VLMR_D3D9_DISABLED=1")

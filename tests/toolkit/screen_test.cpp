@@ -1,46 +1,13 @@
 // The windowed screen on plain Win32 windows under Wine: covering and following the client
 // area, one subclass per parent, the closed and failed paths, the clear colour in the back
 // buffer, and the GDI backdrop when there is no Direct3D device.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
+#include <string>
 
 #include "runtime/utils.h"
-#include "tests/runtime/runtime_fixture.h"
-#include "toolkit/screen.h"
-#include "toolkit/screen_state.h"
+#include "tests/toolkit/screen_fixture.h"
+#include "tests/wine_only.h"
 
 namespace {
-
-int g_sizeMessages;
-
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SIZE) ++g_sizeMessages;
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
-HWND OpenPlainWindow(int width, int height) {
-  WNDCLASSA type{};
-  type.lpfnWndProc = CountingProc;
-  type.hInstance = GetModuleHandleA(nullptr);
-  type.lpszClassName = "ScreenTestWindow";
-  RegisterClassA(&type);
-  RECT frame{0, 0, width, height};
-  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND window = CreateWindowExA(0, "ScreenTestWindow", "screen test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-  Pump();
-  return window;
-}
 
 RECT ChildRectInParent(HWND child, HWND parent) {
   RECT r;
@@ -68,40 +35,6 @@ int CountStaticWindows() {
   return count;
 }
 
-// The first pixel of the back buffer as 0x00RRGGBB.
-uint32_t BackBufferPixel() {
-  D3DLOCKED_RECT locked{};
-  if (FAILED(g_screen.backBuffer->LockRect(&locked, nullptr, D3DLOCK_READONLY))) return 0xFFFFFFFF;
-  uint32_t pixel = *static_cast<uint32_t*>(locked.pBits) & 0xFFFFFF;
-  g_screen.backBuffer->UnlockRect();
-  return pixel;
-}
-
-bool Direct3DDisabled() { return std::getenv("VLMR_D3D9_DISABLED") != nullptr; }
-
-// The run without d3d9.dll skips the cases that need a device. Under Wine the screen makes
-// no device of its own accord (its child windows show none); these cases ask for one.
-#define REQUIRE_DIRECT3D()                                           \
-  do {                                                               \
-    if (Direct3DDisabled()) GTEST_SKIP() << "run without d3d9.dll"; \
-    ASSERT_EQ(screen_library_init(), 1);                             \
-    g_screen.childPresents = 1; /* exercise the device under Wine */ \
-  } while (0)
-
-class ScreenTest : public RuntimeTest {
- protected:
-  void SetUp() override {
-    RuntimeTest::SetUp();
-    g_sizeMessages = 0;
-  }
-  void TearDown() override {
-    if (window) DestroyWindow(window);
-    Pump();
-    RuntimeTest::TearDown();
-  }
-  HWND window = nullptr;
-};
-
 TEST_F(ScreenTest, CoversTheClientAreaAndFollowsItsGrowth) {
   REQUIRE_DIRECT3D();
   window = OpenPlainWindow(620, 300);
@@ -126,9 +59,13 @@ TEST_F(ScreenTest, CoversTheClientAreaAndFollowsItsGrowth) {
   r = ChildRectInParent(child, window);
   EXPECT_EQ(r.right - r.left, 720);
   EXPECT_EQ(r.bottom - r.top, 350);
-  // The back buffer keeps its size; presenting stretches it.
+  // The back buffer keeps its size; presenting stretches it, and the device stays usable.
   EXPECT_EQ(g_screen.parameters.BackBufferWidth, 620u);
+  int32_t presents = g_screen.presents;
   EXPECT_EQ(screen_present(), 1);
+  EXPECT_EQ(g_screen.usable, 1);
+  EXPECT_EQ(g_screen.presents, presents + 1);
+  EXPECT_EQ(g_screen.failedPresents, 0);
 }
 
 TEST_F(ScreenTest, OffsetsAndMarginsShapeTheStretchedChild) {
@@ -223,14 +160,21 @@ TEST_F(ScreenTest, CloseRemovesTheChildButTheParentStaysKnown) {
   EXPECT_EQ(g_screen.device, nullptr);
 }
 
-TEST_F(ScreenTest, UnderWineTheScreenIsTheBackdropEvenWithDirect3D) {
+// Under Wine the device is made only when VLMR_DIRECT3D is "1".
+TEST_F(ScreenTest, UnderWineTheScreenIsTheBackdropUnlessDirect3DIsAskedFor) {
+  VLMR_WINE_ONLY("the GDI backdrop is chosen for Wine");
   if (Direct3DDisabled()) GTEST_SKIP() << "run without d3d9.dll";
-  ASSERT_EQ(screen_library_init(), 1);
-  ASSERT_EQ(g_screen.childPresents, 0) << "these tests run under Wine";
   window = OpenPlainWindow(620, 300);
-  EXPECT_EQ(screen_open_windowed(window, 0, 0, 620, 300, 1, 0, 0), 0);
-  EXPECT_EQ(g_screen.device, nullptr);
-  EXPECT_TRUE(screen_child_window());
+  for (const char* asked : {static_cast<const char*>(nullptr), "0", "10", "1"}) {
+    SetEnvironmentVariableA("VLMR_DIRECT3D", asked);
+    screen_library_end();
+    ASSERT_EQ(screen_library_init(), 1);
+    int32_t device = asked && asked == std::string("1") ? 1 : 0;
+    EXPECT_EQ(screen_open_windowed(window, 0, 0, 620, 300, 1, 0, 0), device) << (asked ? asked : "unset");
+    EXPECT_EQ(g_screen.device != nullptr, device == 1);
+    EXPECT_TRUE(screen_child_window());
+  }
+  SetEnvironmentVariableA("VLMR_DIRECT3D", nullptr);
 }
 
 // Without a device (no Direct3D at all here) the child still stands and GDI paints it in the
