@@ -10,9 +10,9 @@
 #include "app/controller.h"
 #include "app/numbers.h"
 #include "app/overlay_win32.h"
+#include "app/picture_file_win32.h"
 #include "app/state.h"
 #include "graphics/decoder.h"
-#include "graphics/decoder_load.h"
 #include "graphics/image.h"
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
@@ -44,7 +44,7 @@ void SetButtonLine(int32_t k) {
 void LoadPicture() {
   g_app.pictureImage = 100;
   g_app.displayImage = 101;
-  if (image_load(g_app.pictureImage, "gfx/vlmr.png")) {
+  if (LoadPictureSheet(g_app.pictureImage, "gfx/vlmr.png")) {
     image_create(g_app.displayImage, kPictureWidth, kPictureHeight, 24);
     image_grab(g_app.pictureImage, g_app.displayImage, 0, 0, kPictureWidth, kPictureHeight);
   } else {

@@ -1,11 +1,19 @@
-# vellomir.exe: the entry routine, the picture overlay and the module resources.
+# vellomir.exe: the entry routine, the picture overlay, finding the picture sheet and the
+# module resources (icon, manifest, version record).
 if(WIN32)
   enable_language(RC)
   add_executable(vellomir WIN32
     ${CMAKE_CURRENT_LIST_DIR}/main_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/overlay_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/picture_file_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/vellomir.rc)
+  # The resource compiler does not see the manifest as an input of its own.
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/vellomir.rc PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/vellomir.manifest;${CMAKE_CURRENT_LIST_DIR}/vellomir.ico")
   target_link_libraries(vellomir PRIVATE
     vlmr_startup vlmr_controller vlmr_toolkit vlmr_screen vlmr_images vlmr_decoders)
+  # No link time in the header, so the same sources give the same bytes; a Release build is
+  # what users get, without symbols.
+  target_link_options(vellomir PRIVATE -Wl,--no-insert-timestamp $<$<CONFIG:Release>:-s>)
   vlmr_strict(vellomir)
 endif()

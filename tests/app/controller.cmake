@@ -11,6 +11,10 @@ else()
   target_link_libraries(controller_winmm_tests PRIVATE vlmr_controller vlmr_startup GTest::gtest
                                                        GTest::gtest_main)
   vlmr_strict(controller_winmm_tests)
+  # A folder of its own with the stand-in: Windows would load a winmm.dll beside any test
+  # program, and the system's DLLs those load, in place of its own.
+  set_target_properties(controller_winmm_tests PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/winmm_tests)
   add_dependencies(controller_winmm_tests vwinmm)
   add_custom_command(TARGET controller_winmm_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vwinmm>
@@ -26,7 +30,7 @@ else()
   add_test(NAME controller_padctl_tests
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/controller_padctl.sh ${CMAKE_SOURCE_DIR}
             $<TARGET_FILE:controller_winmm_tests> ${CMAKE_CURRENT_BINARY_DIR}/controller_padctl_pads.txt)
-  set_tests_properties(controller_padctl_tests PROPERTIES TIMEOUT 300)
+  set_tests_properties(controller_padctl_tests PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
 endif()
 if(WIN32 AND TARGET vellomir)
   add_test(NAME controller_program_imports

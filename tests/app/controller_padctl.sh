@@ -4,6 +4,7 @@
 #   controller_padctl.sh REPO_ROOT TEST_EXE STATE_FILE
 set -euo pipefail
 root=$1 exe=$2 state=$3
+source "$root/tests/wine_only.sh" "the stand-in winmm chosen through WINEDLLOVERRIDES"
 padctl=$root/tools/padctl/padctl
 
 rm -f "$state"

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "tests/runtime/runtime_fixture.h"
+#include "tests/wine_only.h"
 #include "toolkit/dinput_shared.h"
 #include "toolkit/joystick.h"
 #include "toolkit/keyboard.h"
@@ -63,6 +64,7 @@ TEST_F(InputTest, TheAnyKeyScanStopsBeforeCode255) {
 
 TEST_F(InputTest, DirectInputIsReleasedWhenItsLastUserEnds) {
   REQUIRE_DIRECTINPUT();
+  VLMR_WINE_ONLY("a machine without game controllers");
   ASSERT_EQ(GetModuleHandleA("dinput.dll"), nullptr);
   ASSERT_EQ(keyboard_init(), 1);
   EXPECT_EQ(joystick_open_all(), 0) << "Wine here has no game controllers";
@@ -85,6 +87,7 @@ TEST_F(InputTest, DirectInputIsReleasedWhenItsLastUserEnds) {
 
 TEST_F(InputTest, WithoutDirectInputEverythingAnswersZeroAndEndsCleanly) {
   if (!DirectInputDisabled()) GTEST_SKIP() << "needs WINEDLLOVERRIDES=dinput=d";
+  VLMR_WINE_ONLY("DINPUT.DLL switched off through WINEDLLOVERRIDES");
   ASSERT_EQ(LoadLibraryA("DINPUT.DLL"), nullptr) << "DINPUT.DLL was meant to be disabled";
   EXPECT_EQ(keyboard_init(), 0);
   EXPECT_EQ(keyboard_init(), 0);

@@ -2,6 +2,7 @@
 # Wine prefix, so no other test's window can cover ours or take the keyboard focus), the
 # probe started in it, and waiting on the probe's log. Source it after setting `probe`.
 
+source "$(dirname "${BASH_SOURCE[0]}")/../wine_only.sh" "a private Xvfb and Wine prefix, driven by xdotool"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib"
 
 probe_fail() { vlmr_log "FAIL: $*"; [[ -f ${log:-} ]] && sed 's/^/  log: /' "$log" >&2; exit 1; }

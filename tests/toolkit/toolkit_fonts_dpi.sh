@@ -2,6 +2,7 @@
 # Runs the font test at another screen DPI, in a Wine prefix copy of its own, so that no
 # other test sees the changed resolution: toolkit_fonts_dpi.sh DPI toolkit_font_tests.exe
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../wine_only.sh" "the screen DPI set in a Wine prefix"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib"
 dpi=$1
 exe=$2

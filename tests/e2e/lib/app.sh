@@ -9,8 +9,13 @@
 # Paths: VLMR_WIN_BUILD (default build/win), VLMR_EXE, VLMR_INSPECTOR; screenshots, dumps
 # and logs go to APP_SHOTS = VLMR_ARTIFACTS (set by scripts/test) or
 # $VLMR_WIN_BUILD/e2e-shots/<case>.
+# The program the case starts is APP_EXE: a copy of VLMR_EXE in a run folder of the case's
+# own (APP_RUN, removed at the end), where lib/pad.sh puts the virtual controller; nothing
+# is ever added to the folder the program was built or unpacked in.
 #
 # Start and end
+#   app_use_program EXE         start this exe (the case's own copy, e.g. an unpacked or
+#                               installed one) instead of the run folder's
 #   app_launch [DIR]            start the program with DIR as working directory (default the
 #                               repository root, which holds gfx/vlmr.png); wait for its X
 #                               window. Sets APP_PID (the wine process) and APP_XID.
@@ -82,6 +87,10 @@ export VLMR_EXE VLMR_INSPECTOR
 [[ -f $VLMR_INSPECTOR ]] || vlmr_die "no inspector at $VLMR_INSPECTOR (build the inspector target)"
 mkdir -p "$APP_SHOTS"
 rm -f "$APP_SHOTS"/*.png "$APP_SHOTS"/*.bmp "$APP_DUMP" "$APP_DIALOG"
+APP_RUN=$(mktemp -d "${TMPDIR:-/tmp}/vlmr-run.XXXXXX")
+vlmr_on_exit "rm -rf '$APP_RUN'"
+APP_EXE=$APP_RUN/vellomir.exe
+cp "$VLMR_EXE" "$APP_EXE" || vlmr_die "could not copy $VLMR_EXE into the run folder"
 
 if [[ -z ${VLMR_SESSION:-} ]]; then
   unset DISPLAY
@@ -128,9 +137,13 @@ app_inspector() {
   app_wine_plain "$VLMR_INSPECTOR" "$@"
 }
 
+app_use_program() {
+  APP_EXE=$1
+}
+
 app_launch() {
   local dir=${1:-$VLMR_ROOT}
-  (cd "$dir" && exec wine "$VLMR_EXE" </dev/null >>"$APP_SHOTS/program.log" 2>&1) &
+  (cd "$dir" && exec wine "$APP_EXE" </dev/null >>"$APP_SHOTS/program.log" 2>&1) &
   APP_PID=$!
   APP_XID=$(vlmr_wait_window "$VLMR_WINDOW_TITLE" 30) || app_fail "no window titled $VLMR_WINDOW_TITLE"
 }

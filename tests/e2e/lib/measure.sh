@@ -163,7 +163,7 @@ measure_watch_text() { measure_watch --watch "$1" "$2" "${@:3}"; }
 measure_watch_pixel() { measure_watch --watch-pixel "$1" "$2" "${@:3}"; }
 
 measure_launch() {
-  (cd "$1" && exec wine "$VLMR_EXE" </dev/null >>"${APP_SHOTS:-/tmp}/program.log" 2>&1) &
+  (cd "$1" && exec wine "$APP_EXE" </dev/null >>"${APP_SHOTS:-/tmp}/program.log" 2>&1) &
   APP_PID=$!
 }
 

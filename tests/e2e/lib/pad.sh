@@ -1,6 +1,6 @@
 # Virtual controllers for end-to-end tests: source this after scripts/lib. It puts the
-# stand-in winmm.dll beside the program, makes Wine load it, and scripts its controllers
-# through a state file with tools/padctl.
+# stand-in winmm.dll beside the program the case starts (APP_EXE, in a folder of the case's
+# own), makes Wine load it, and scripts its controllers through a state file with tools/padctl.
 #
 #   pad_setup [COUNT]    state file with COUNT controllers (default 0), exported as
 #                        VLMR_PAD_STATE, and winmm=n added to WINEDLLOVERRIDES; call it
@@ -10,14 +10,14 @@
 #   pad_settle           wait until a running program has seen the last change (polls every
 #                        10 ms; this waits 200 ms)
 #
-# Uses VLMR_EXE (the program) and VLMR_WIN_BUILD (the Windows build folder).
+# Uses APP_EXE (lib/app.sh) and VLMR_WIN_BUILD (the Windows build folder).
 # Unset values read as a resting controller: axes 0..65535 at 32767, hat centred (65535),
 # no button down.
 
 pad_setup() {
   local count=${1:-0} dll=$VLMR_WIN_BUILD/tools/vwinmm/winmm.dll dir
   [[ -f $dll ]] || vlmr_die "no virtual controller DLL at $dll (build the vwinmm target)"
-  dir=$(dirname "$VLMR_EXE")
+  dir=$(dirname "$APP_EXE")
   cmp -s "$dll" "$dir/winmm.dll" || cp "$dll" "$dir/winmm.dll"
   VLMR_PAD_STATE=$(mktemp "${TMPDIR:-/tmp}/vlmr-pads.XXXXXX")
   export VLMR_PAD_STATE
