@@ -8,16 +8,11 @@ namespace {
 
 constexpr float kOutputOffset = 0.0f;
 constexpr float kOutputScale = 200.0f;
+constexpr float kOutputLimit = 100.0f;
 
 // Differences wrap like 32-bit machine integers instead of overflowing.
 int32_t Sub32(int32_t a, int32_t b) { return int32_t(uint32_t(a) - uint32_t(b)); }
 int32_t Add32(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
-
-// float -> int32 as the processor converts: out of range (or NaN) gives INT32_MIN.
-int32_t FloatToInt32(float value) {
-  if (!(value >= -2147483648.0f && value < 2147483648.0f)) return INT32_MIN;
-  return int32_t(value);
-}
 
 uint32_t RawPosition(const JoyInfoEx& info, ControllerAxis axis) {
   switch (axis) {
@@ -33,7 +28,9 @@ uint32_t RawPosition(const JoyInfoEx& info, ControllerAxis axis) {
 int32_t ScaledAxis(int32_t index, ControllerAxis axis) {
   if (!ControllerIndexValid(index)) return 0;
   const AxisRange& range = g_app.controllerCaps[index].axes[axis];
-  if (range.span == 0) return 0;
+  // A range without room (min = max, min > max, or one beyond the 32-bit signed numbers, or
+  // a dead zone that swallows it) has nothing to scale over.
+  if (range.span <= 0) return 0;
   int32_t d = Sub32(int32_t(RawPosition(g_app.controllerPositions[index], axis)), range.centre);
   int32_t beyond;
   if (Sub32(d, range.deadZone) > 0) {
@@ -44,7 +41,11 @@ int32_t ScaledAxis(int32_t index, ControllerAxis axis) {
     return 0;
   }
   float value = (float(beyond) + kOutputOffset) * kOutputScale / float(range.span);
-  return FloatToInt32(RoundFloat(value, 0));
+  // Readings beyond the calibrated range (a driver that reports past its own limits, or a
+  // dead zone of 100 percent) show as full deflection: the readout and picture end there.
+  if (value > kOutputLimit) value = kOutputLimit;
+  if (value < -kOutputLimit) value = -kOutputLimit;
+  return int32_t(RoundFloat(value, 0));
 }
 
 int32_t SetDeadZone(int32_t index, ControllerAxis axis, int32_t percent) {

@@ -2,8 +2,9 @@
 #pragma once
 #include <cstdint>
 
-// Scaled axis readings, nominally -100..+100 around the axis centre, from the position
-// record as the last poll left it; 0 for an invalid index or an axis whose span is 0.
+// Scaled axis readings, -100..+100 around the axis centre (clamped), from the position
+// record as the last poll left it; 0 for an invalid index or an axis whose span is 0 or
+// less.
 int32_t ControllerAxisX(int32_t index);
 int32_t ControllerAxisY(int32_t index);
 int32_t ControllerAxisZ(int32_t index);

@@ -1,5 +1,8 @@
-// The controller table: enumeration, polling and the button and hat readers.
+// The controller table: enumeration (at start and when devices come), polling, and the
+// button and hat readers.
 #include "app/controller.h"
+
+#include <cstring>
 
 #include "app/joystick_api.h"
 #include "runtime/arrays.h"
@@ -12,6 +15,38 @@ T* DeclareRecords(T*& variable, int32_t count) {
       DeclareArray(sizeof(T), count, kRecordArrayType, nullptr, reinterpret_cast<void**>(&variable)));
 }
 
+// Makes grown (declared through a temporary variable) the array of variable, with the first
+// known records copied over, and frees the old array.
+template <typename T>
+void Adopt(T*& variable, T* grown, int32_t known) {
+  if (known > 0) std::memcpy(grown, variable, sizeof(T) * size_t(known));
+  ReleaseArray(variable);
+  variable = grown;
+  ArrayHeaderOf(grown)->owner = reinterpret_cast<void**>(&variable);
+}
+
+// The three arrays with count records each, the first known ones kept. This runs between
+// passes of the main loop, never while it holds a record. Without memory for all three
+// nothing changes.
+bool GrowTable(int32_t known, int32_t count) {
+  ControllerCaps* caps = nullptr;
+  JoyInfoEx* positions = nullptr;
+  ControllerSnapshot* snapshots = nullptr;
+  DeclareRecords(caps, count);
+  DeclareRecords(positions, count);
+  DeclareRecords(snapshots, count);
+  if (!caps || !positions || !snapshots) {
+    ReleaseArray(caps);
+    ReleaseArray(positions);
+    ReleaseArray(snapshots);
+    return false;
+  }
+  Adopt(g_app.controllerCaps, caps, known);
+  Adopt(g_app.controllerPositions, positions, known);
+  Adopt(g_app.controllerSnapshots, snapshots, known);
+  return true;
+}
+
 void SetAxisRange(AxisRange& axis, uint32_t min, uint32_t max) {
   axis.min = int32_t(min);
   axis.max = int32_t(max);
@@ -20,6 +55,34 @@ void SetAxisRange(AxisRange& axis, uint32_t min, uint32_t max) {
   axis.deadZonePercent = 0;
   axis.deadZone = 0;
   axis.span = int32_t(uint32_t(axis.max) - uint32_t(axis.min));
+}
+
+// A new record reads as a controller at rest until its first poll answers: a controller
+// that never answers then shows the resting readout rather than full deflection.
+void SetAtRest(JoyInfoEx& position, const ControllerCaps& caps) {
+  uint32_t* raw[kAxisCount] = {&position.dwXpos, &position.dwYpos, &position.dwZpos,
+                               &position.dwRpos, &position.dwUpos, &position.dwVpos};
+  for (int32_t a = 0; a < kAxisCount; ++a) *raw[a] = uint32_t(caps.axes[a].centre);
+  position.dwButtons = 0;
+  position.dwPOV = kJoyPovCentred;
+  position.dwSize = sizeof(JoyInfoEx);
+  position.dwFlags = kJoyReturnAll;
+}
+
+// Identifiers the probe may try: what the platform supports, and never more than the table.
+int32_t ProbeLimit() {
+  uint32_t supported = JoystickGetNumDevs();
+  return supported < uint32_t(kMaxControllers) ? int32_t(supported) : kMaxControllers;
+}
+
+// Whatever the platform leaves in the record when a poll fails, only an answer replaces
+// the readings.
+uint32_t Poll(int32_t c) {
+  JoyInfoEx reading = g_app.controllerPositions[c];
+  uint32_t result = JoystickGetPosEx(uint32_t(c), &reading);
+  if (result == kJoyErrNoError) g_app.controllerPositions[c] = reading;
+  g_app.pollResults[c] = result;
+  return result;
 }
 
 }  // namespace
@@ -34,48 +97,49 @@ void AllocateControllerArrays() {
 }
 
 int32_t EnumerateControllers() {
+  const int32_t known = g_app.highestController + 1;
+  const int32_t limit = ProbeLimit();
   JoyCaps query{};
-  int32_t count = 0;
+  int32_t count = known;
   // An identifier that fails ends the probe and hides every identifier after it.
-  while (JoystickGetDevCaps(uint32_t(count), &query, sizeof query) == kJoyErrNoError) ++count;
-  g_app.highestController = count - 1;
-  if (count == 0) return 0;
+  while (count < limit && JoystickGetDevCaps(uint32_t(count), &query, sizeof query) == kJoyErrNoError) ++count;
+  if (count == known || !GrowTable(known, count)) return known;
 
-  DeclareRecords(g_app.controllerCaps, count);
-  DeclareRecords(g_app.controllerPositions, count);
-  DeclareRecords(g_app.controllerSnapshots, count);
-  g_app.snapshotsCurrent = 0;
-  if (!g_app.controllerCaps || !g_app.controllerPositions || !g_app.controllerSnapshots) {
-    // Out of memory: a table the arrays cannot hold would be read out of bounds.
-    g_app.highestController = -1;
-    return 0;
-  }
-
-  for (int32_t c = 0; c < count; ++c) {
+  for (int32_t c = known; c < count; ++c) {
     // A failure here leaves the buffer as the previous query filled it.
     JoystickGetDevCaps(uint32_t(c), &query, sizeof query);
-    AxisRange* axes = g_app.controllerCaps[c].axes;
-    SetAxisRange(axes[kAxisX], query.wXmin, query.wXmax);
-    SetAxisRange(axes[kAxisY], query.wYmin, query.wYmax);
-    SetAxisRange(axes[kAxisZ], query.wZmin, query.wZmax);
-    SetAxisRange(axes[kAxisR], query.wRmin, query.wRmax);
-    SetAxisRange(axes[kAxisU], query.wUmin, query.wUmax);
-    SetAxisRange(axes[kAxisV], query.wVmin, query.wVmax);
-    g_app.controllerCaps[c].caps = query.wCaps;
-    g_app.controllerPositions[c].dwSize = sizeof(JoyInfoEx);
-    g_app.controllerPositions[c].dwFlags = kJoyReturnAll;
+    ControllerCaps& caps = g_app.controllerCaps[c];
+    SetAxisRange(caps.axes[kAxisX], query.wXmin, query.wXmax);
+    SetAxisRange(caps.axes[kAxisY], query.wYmin, query.wYmax);
+    SetAxisRange(caps.axes[kAxisZ], query.wZmin, query.wZmax);
+    SetAxisRange(caps.axes[kAxisR], query.wRmin, query.wRmax);
+    SetAxisRange(caps.axes[kAxisU], query.wUmin, query.wUmax);
+    SetAxisRange(caps.axes[kAxisV], query.wVmin, query.wVmax);
+    caps.caps = query.wCaps;
+    SetAtRest(g_app.controllerPositions[c], caps);
+    g_app.pollResults[c] = kJoyErrNoError;
   }
+  g_app.highestController = count - 1;
+  g_app.snapshotsCurrent = 0;
   return count;
+}
+
+int32_t RescanControllers() {
+  JoystickConfigChanged();
+  return EnumerateControllers();
 }
 
 int32_t PollControllers(int32_t index) {
   if (index == -1) {
-    for (int32_t c = 0; c <= g_app.highestController; ++c)
-      JoystickGetPosEx(uint32_t(c), &g_app.controllerPositions[c]);
+    for (int32_t c = 0; c <= g_app.highestController; ++c) Poll(c);
     return 0;
   }
   if (!ControllerIndexValid(index)) return -1;
-  return int32_t(JoystickGetPosEx(uint32_t(index), &g_app.controllerPositions[index]));
+  return int32_t(Poll(index));
+}
+
+bool ControllerAnswering(int32_t index) {
+  return ControllerIndexValid(index) && g_app.pollResults[index] == kJoyErrNoError;
 }
 
 int32_t ControllerButton(int32_t index, int32_t button) {

@@ -1,6 +1,6 @@
 // The one seam between the controller model and the platform's multimedia joystick
 // interface. The records below have the platform's own layouts (JOYCAPSA, JOYINFOEX), so the
-// Windows binding (joystick_winmm.cpp) passes them straight through; host tests bind the two
+// Windows binding (joystick_winmm.cpp) passes them straight through; host tests bind the
 // functions to a scripted fake instead.
 #pragma once
 #include <cstdint>
@@ -50,3 +50,7 @@ static_assert(sizeof(JoyInfoEx) == 52);
 uint32_t JoystickGetDevCaps(uint32_t id, JoyCaps* caps, uint32_t size);
 // joyGetPosEx: fills the record as its dwFlags ask; kJoyErrNoError or the platform's error.
 uint32_t JoystickGetPosEx(uint32_t id, JoyInfoEx* info);
+// joyGetNumDevs: how many identifiers the platform supports (not how many are attached).
+uint32_t JoystickGetNumDevs();
+// joyConfigChanged: devices came or went; the platform reads its controller list again.
+void JoystickConfigChanged();

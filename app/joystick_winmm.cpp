@@ -1,5 +1,5 @@
-// Joystick seam, Windows binding: the controller model's two platform queries go straight to
-// winmm's joyGetDevCapsA and joyGetPosEx.
+// Joystick seam, Windows binding: the controller model's platform calls go straight to
+// winmm's joyGetDevCapsA, joyGetPosEx, joyGetNumDevs and joyConfigChanged.
 // Dependencies: winmm.lib. Limitations: none beyond winmm's own (identifiers are probed, not
 // listed; controllers plugged in later keep their old identifiers).
 #include <windows.h>
@@ -8,6 +8,9 @@
 #include <cstddef>
 
 #include "app/joystick_api.h"
+
+// Exported by winmm since its first joystick interface, but missing from MinGW's mmsystem.h.
+extern "C" __declspec(dllimport) MMRESULT WINAPI joyConfigChanged(DWORD flags);
 
 // Our records must be the platform's, field for field.
 static_assert(sizeof(JoyCaps) == sizeof(JOYCAPSA) && sizeof(JOYCAPSA) == 404);
@@ -30,3 +33,7 @@ uint32_t JoystickGetDevCaps(uint32_t id, JoyCaps* caps, uint32_t size) {
 uint32_t JoystickGetPosEx(uint32_t id, JoyInfoEx* info) {
   return joyGetPosEx(id, reinterpret_cast<JOYINFOEX*>(info));
 }
+
+uint32_t JoystickGetNumDevs() { return joyGetNumDevs(); }
+
+void JoystickConfigChanged() { joyConfigChanged(0); }

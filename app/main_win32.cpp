@@ -1,8 +1,12 @@
 // Vellomir's entry routine: brings the runtime up, lays out the one window, follows the
 // chosen controller every 10 ms until "Beenden" or Escape, then tears everything down.
+// While it runs, controllers plugged in are added to the list when the system reports a
+// device change, and a controller that stops answering is marked "(getrennt)" there.
 // Depends on every toolkit library. The Direct3D screen, DirectInput and the keyboard
 // reader may be missing: their results are not examined and the program runs on.
 #include <windows.h>
+
+#include <dbt.h>
 
 #include <cstring>
 
@@ -66,23 +70,59 @@ void CreateReadoutFields() {
   TempExpression hatLabel;
   hatLabel.Text("POV ").Number(13).Text(": 0");
   edit_gadget_create(kHatField, 1, 100, 299, 20, hatLabel.Finish(), 0);
+  // The fields show only what the program writes; typing into them is undone at once.
+  for (ObjectId field = 0; field < 8; ++field) edit_gadget_hold_text(field);
+  for (int32_t k = 0; k < 12; ++k) edit_gadget_hold_text(ButtonField(k));
+  edit_gadget_hold_text(kHatField);
 }
 
-void FillControllerList() {
-  for (int32_t i = 0; i < g_app.controllerCount; ++i) {
+// The list item of controller i: "Gamepad n", and " (getrennt)" while its polls fail.
+const char* ControllerItem(TempExpression& item, int32_t i, bool gone) {
+  item.Text("Gamepad ").Number(i + 1);
+  if (gone) item.Text(" (getrennt)");
+  return item.Finish();
+}
+
+// Items and 25 percent dead zones for the controllers from index first on.
+void ListControllers(int32_t first) {
+  for (int32_t i = first; i < g_app.controllerCount; ++i) {
     TempExpression item;
-    item.Text("Gamepad ").Number(i + 1);
-    gadget_item_add(kControllerList, i, item.Finish());
+    gadget_item_add(kControllerList, i, ControllerItem(item, i, false));
     SetDeadZoneX(i, 25);
     SetDeadZoneY(i, 25);
     SetDeadZoneZ(i, 25);
     SetDeadZoneR(i, 25);
   }
+}
+
+void FillControllerList() {
+  ListControllers(0);
   if (g_app.controllerCount == 0) {
     gadget_item_remove(kControllerList, 0);
     gadget_item_add(kControllerList, 0, "Kein Gamepad erkannt.");
   }
   gadget_state_set(kControllerList, 0);
+}
+
+// The system sends every top-level window a device change when devices come and go; the
+// main loop enumerates again at the start of its next pass, when it holds no controller.
+LRESULT DeviceChangeHook(HWND, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_DEVICECHANGE &&
+      (wParam == DBT_DEVNODES_CHANGED || wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE))
+    g_app.devicesChanged = 1;
+  return CONTINUE_DEFAULT;
+}
+
+// New controllers join the list as they are numbered; the first one replaces "Kein Gamepad
+// erkannt." and becomes the choice. A choice already made stays.
+void TakeNewControllers() {
+  g_app.devicesChanged = 0;
+  int32_t before = g_app.controllerCount;
+  g_app.controllerCount = RescanControllers();
+  if (g_app.controllerCount == before) return;
+  if (before == 0) gadget_item_remove(kControllerList, 0);
+  ListControllers(before);
+  if (before == 0) gadget_state_set(kControllerList, 0);
 }
 
 void StartUp() {
@@ -98,6 +138,7 @@ void StartUp() {
   PollControllers(g_app.selectedController);
 
   window_open(kMainWindow, 0, 0, 620, 300, "Vellomir V1.0", WINDOW_CENTRE_OWNER);
+  window_message_hook_set(kMainWindow, DeviceChangeHook);
   screen_open_windowed(window_handle(kMainWindow), 0, 0, 620, 300, 1, 0, 0);
   screen_clear(PackColour(155, 155, 155));
   LoadPicture();
@@ -149,23 +190,47 @@ void RefreshReadout() {
   HandOverPicture();
 }
 
+// Marks the items of controllers whose polls fail, and unmarks them when they answer again;
+// gone holds one bit per controller as its item shows it.
+void ShowConnections(uint32_t& gone) {
+  for (int32_t c = 0; c < g_app.controllerCount; ++c) {
+    uint32_t bit = 1u << c;
+    bool now = !ControllerAnswering(c);
+    if (now == ((gone & bit) != 0)) continue;
+    gone ^= bit;
+    TempExpression item;
+    gadget_item_text_set(kControllerList, c, ControllerItem(item, c, now));
+  }
+}
+
 void RunMainLoop() {
   // The detector only reports readings that changed since the last check; a new choice in
   // the drop-down (and the first pass) must still show the chosen controller at once.
   int32_t shownController = -2;
+  uint32_t shownGone = 0;
+  // An Escape press that met the opened list closes the list: it ends the program only when
+  // pressed anew.
+  bool escapeForList = false;
   for (;;) {
+    if (g_app.devicesChanged) TakeNewControllers();
     g_app.selectedController = SelectedFromList();
     if (g_app.selectedController != shownController) {
       ForceControllerRefresh();
       shownController = g_app.selectedController;
     }
+    bool listOpen = combo_gadget_open(kControllerList);
     event_poll();
-    keyboard_read_state();
+    listOpen = listOpen || combo_gadget_open(kControllerList);
+    bool freshKeys = keyboard_read_state();
     PollControllers(g_app.selectedController);
     if (CheckControllerEvent()) RefreshReadout();
+    ShowConnections(shownGone);
     if (event_gadget() == kQuitButton) g_app.quitRequested = 1;
     SleepMilliseconds(10);
-    if (key_is_down(KEY_ESCAPE) || g_app.quitRequested == 1) return;
+    bool escape = key_is_down(KEY_ESCAPE);
+    if (escape && listOpen) escapeForList = true;
+    else if (freshKeys && !escape) escapeForList = false;
+    if ((escape && !escapeForList) || g_app.quitRequested == 1) return;
   }
 }
 

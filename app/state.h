@@ -17,6 +17,9 @@ struct AxisRange {
 };
 static_assert(sizeof(AxisRange) == 24);
 
+// The platform numbers at most 16 joysticks; the table never holds more.
+constexpr int32_t kMaxControllers = 16;
+
 enum ControllerAxis : int32_t { kAxisX, kAxisY, kAxisZ, kAxisR, kAxisU, kAxisV, kAxisCount };
 
 struct ControllerCaps {
@@ -54,6 +57,10 @@ struct AppState {
   // 1 once the snapshots hold the readings of a check; 0 (as zero-filled, after enumeration
   // and after ForceControllerRefresh) makes the next check report every controller.
   int32_t snapshotsCurrent;
+  // The platform's answer to the latest poll of each controller (0 = it answered).
+  uint32_t pollResults[kMaxControllers];
+  // Set when the system reported devices coming or going; the main loop enumerates again.
+  int32_t devicesChanged;
 };
 
 extern AppState g_app;

@@ -22,6 +22,10 @@ HWND gadget_list_use(HWND window);
 constexpr int32_t EDIT_BORDERLESS = 0x20000;
 intptr_t edit_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text,
                             int32_t flags = 0);
+// Makes an edit field show only the program's text: what it shows now, then whatever
+// gadget_text_set writes. Any other change (typing, pasting, another program) is undone
+// before the event pump returns. Nothing for a number that holds no edit field.
+void edit_gadget_hold_text(ObjectId number);
 // The picture measures the image's size (+4 each way with WS_EX_CLIENTEDGE = 512) and keeps
 // showing it after the caller frees the handle: the gadget holds its own copy.
 intptr_t image_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, HANDLE image,
@@ -30,6 +34,8 @@ constexpr int32_t COMBO_EDITABLE = 2;  // CBS_DROPDOWN
 constexpr int32_t COMBO_IMAGES = 0x10000000;
 intptr_t combo_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height,
                              int32_t flags = 0);
+// True while the drop-down list's list is open.
+bool combo_gadget_open(ObjectId number);
 intptr_t button_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height,
                               const char* text, int32_t flags = 0);
 intptr_t list_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height,

@@ -137,9 +137,13 @@ intptr_t ComboItemTextSet(GadgetRecord* r, int32_t position, const char* text) {
     item.pszText = const_cast<char*>(text);
     return SendMessageA(r->hwnd, CBEM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
+  // The item is replaced by a new one: its data and, when it is the chosen one, the choice
+  // go over to it, so a new text never loses the user's choice.
   LRESULT data = SendMessageA(r->hwnd, CB_GETITEMDATA, WPARAM(position), 0);
+  bool chosen = SendMessageA(r->hwnd, CB_GETCURSEL, 0, 0) == position;
   if (SendMessageA(r->hwnd, CB_DELETESTRING, WPARAM(position), 0) == CB_ERR) return -1;
   SendMessageA(r->hwnd, CB_INSERTSTRING, WPARAM(position), reinterpret_cast<LPARAM>(text));
+  if (chosen) SendMessageA(r->hwnd, CB_SETCURSEL, WPARAM(position), 0);
   return SendMessageA(r->hwnd, CB_SETITEMDATA, WPARAM(position), data);
 }
 
@@ -207,4 +211,9 @@ intptr_t combo_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t widt
   g_fieldOffset = (r.bottom - r.top) - 15;
   SendMessageA(control, CB_SETITEMHEIGHT, WPARAM(-1), height - g_fieldOffset);
   return result;
+}
+
+bool combo_gadget_open(ObjectId number) {
+  HWND control = gadget_handle(number);
+  return control && SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0);
 }

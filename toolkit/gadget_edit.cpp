@@ -1,6 +1,11 @@
 // Edit field gadgets: single-line "Edit" controls with optional colours; focus changes
-// become gadget events 14000 / 14001. Depends on user32 and the gadget library.
-// Limitation: text get and set use the window text (no kind slots for them).
+// become gadget events 14000 / 14001. A field can be made to hold the program's text: it
+// then shows only what the program writes, and anything else (typing, pasting, another
+// program's WM_SETTEXT) is replaced at once by the program's last text, while the field
+// keeps the look of an editable one.
+// Depends on user32, the strings and the gadget library. Limitation: text get uses the
+// window text (no kind slot for it).
+#include "runtime/strings.h"
 #include "toolkit/events.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/window.h"
@@ -8,6 +13,18 @@
 namespace {
 
 WNDPROC g_editClassProc;
+// True while this library itself writes a field's text: the EN_CHANGE that follows is its own.
+bool g_writing;
+
+char* HeldText(const GadgetRecord* record) { return reinterpret_cast<char*>(record->data4); }
+
+BOOL Write(HWND hwnd, const char* text) {
+  bool outer = g_writing;
+  g_writing = true;
+  BOOL done = SetWindowTextA(hwnd, text);
+  g_writing = outer;
+  return done;
+}
 
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETFOCUS) gadget_event_post(hwnd, GADGET_FOCUS_GAINED);
@@ -16,8 +33,28 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT EditHook(GadgetRecord* record, HWND, UINT message, WPARAM wParam, LPARAM) {
+  // A change this library did not write puts the held text back, before the pump returns.
+  // The notification still becomes a gadget event as usual.
+  if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && HeldText(record) && !g_writing)
+    Write(record->hwnd, HeldText(record));
   bool colour = message == WM_CTLCOLOREDIT || (message == WM_CTLCOLORSTATIC && IsWindowEnabled(record->hwnd));
   return colour ? gadget_colour_hook(record, reinterpret_cast<HDC>(wParam)) : NOT_HANDLED;
+}
+
+intptr_t EditTextSet(GadgetRecord* record, const char* text) {
+  if (HeldText(record)) {
+    char* held = HeldText(record);
+    AssignString(&held, text);
+    record->data4 = reinterpret_cast<intptr_t>(held);
+  }
+  return Write(record->hwnd, text);
+}
+
+void EditFree(GadgetRecord* record) {
+  gadget_colour_free(record);
+  char* held = HeldText(record);
+  FreeString(&held);
+  record->data4 = 0;
 }
 
 const GadgetKind* EditKind() {
@@ -26,7 +63,8 @@ const GadgetKind* EditKind() {
     kind.type = 2;
     kind.size = sizeof kind;
     kind.message_hook = EditHook;
-    kind.free_hook = gadget_colour_free;
+    kind.free_hook = EditFree;
+    kind.text_set = EditTextSet;
     kind.colour_set = gadget_colour_set_slot;
     kind.colour_get = gadget_colour_get_slot;
   }
@@ -48,4 +86,15 @@ intptr_t edit_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width
   record->data1 = -1;
   record->data2 = -1;
   return gadget_register(number, record, control, kind);
+}
+
+void edit_gadget_hold_text(ObjectId number) {
+  GadgetRecord* record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, number));
+  if (!record || record->kind != EditKind() || HeldText(record)) return;
+  int32_t start = g_temp.pos;
+  gadget_result_window_text(record->hwnd, start);
+  char* held = nullptr;
+  NewString(&held, g_temp.text + start);
+  SetTempPos(start);
+  record->data4 = reinterpret_cast<intptr_t>(held);
 }

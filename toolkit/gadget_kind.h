@@ -15,7 +15,8 @@ struct GadgetRecord {
   HWND hwnd;  // 0 = free slot
   const GadgetKind* kind;
   WNDPROC previous;  // what the common subclass procedure calls on
-  // Kind data. Edit and list: background colour, text colour, background brush.
+  // Kind data. Edit and list: background colour, text colour, background brush; edit: the
+  // held text or null.
   // Combo: 1 for ComboBoxEx32, image-list record. Picture: its own copy of the image set,
   // premultiplied copy, pressed flag, press point.
   intptr_t data1, data2, data3, data4;

@@ -1,7 +1,7 @@
 // Windows: open, close and look up numbered top-level windows, one class each, and the
 // window side of the common handler (focus keeping, background, size limits).
 // Depends on user32, ole32 (RevokeDragDrop), the object registry, the event and gadget
-// libraries. Limitation: no operation sets the hooks, the brush or the size limits yet.
+// libraries. Limitation: no operation sets the global hook, the brush or the size limits yet.
 #include "toolkit/window.h"
 
 #include <ole2.h>
@@ -209,6 +209,11 @@ intptr_t window_open(ObjectId number, int32_t x, int32_t y, int32_t width, int32
 HWND window_handle(ObjectId number) {
   auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, number));
   return record ? record->hwnd : nullptr;
+}
+
+void window_message_hook_set(ObjectId number, WindowMessageHook hook) {
+  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, number));
+  if (record) record->messageHook = hook;
 }
 
 void window_close(ObjectId number) {

@@ -48,6 +48,10 @@ void window_library_end();
 intptr_t window_open(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, const char* title,
                      int32_t flags, HWND owner = nullptr);
 HWND window_handle(ObjectId number);
+// The window's own message hook: it sees the window's messages before the toolkit does;
+// CONTINUE_DEFAULT lets the toolkit go on. Null restores the global hook. Nothing for a
+// number that holds no window.
+void window_message_hook_set(ObjectId number, WindowMessageHook hook);
 // Destroys the window and its class; nothing for a number that holds no window.
 void window_close(ObjectId number);
 

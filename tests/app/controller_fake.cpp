@@ -1,6 +1,9 @@
 // The scripted joystick interface behind the controller tests.
 #include "tests/app/controller_fake.h"
 
+#include <cstddef>
+#include <cstring>
+
 FakeJoysticks g_fake;
 
 FakePad MakePad(uint32_t min, uint32_t max) {
@@ -17,22 +20,40 @@ FakePad MakePad(uint32_t min, uint32_t max) {
   return pad;
 }
 
+namespace {
+
+const FakePad* PadFor(uint32_t id) {
+  static const FakePad resting = MakePad();
+  if (id < g_fake.pads.size()) return &g_fake.pads[id];
+  return g_fake.everyId ? &resting : nullptr;
+}
+
+}  // namespace
+
 uint32_t JoystickGetDevCaps(uint32_t id, JoyCaps* caps, uint32_t size) {
   ++g_fake.capsCalls;
-  if (size != sizeof(JoyCaps) || id >= g_fake.pads.size() || !g_fake.pads[id].present)
-    return kJoyErrParms;
-  *caps = g_fake.pads[id].caps;
+  const FakePad* pad = PadFor(id);
+  if (size != sizeof(JoyCaps) || !pad || !pad->present) return kJoyErrParms;
+  *caps = pad->caps;
   return kJoyErrNoError;
 }
 
 uint32_t JoystickGetPosEx(uint32_t id, JoyInfoEx* info) {
   ++g_fake.posCalls;
-  if (id >= g_fake.pads.size() || info->dwSize != sizeof(JoyInfoEx)) return kJoyErrParms;
-  const FakePad& pad = g_fake.pads[id];
-  if (pad.result != kJoyErrNoError) return pad.result;
+  const FakePad* found = PadFor(id);
+  if (!found || info->dwSize != sizeof(JoyInfoEx)) return kJoyErrParms;
+  const FakePad& pad = *found;
+  if (pad.result != kJoyErrNoError) {
+    std::memset(&info->dwXpos, 0xA5, sizeof(JoyInfoEx) - offsetof(JoyInfoEx, dwXpos));
+    return pad.result;
+  }
   uint32_t size = info->dwSize, flags = info->dwFlags;
   *info = pad.reading;
   info->dwSize = size;
   info->dwFlags = flags;
   return kJoyErrNoError;
 }
+
+uint32_t JoystickGetNumDevs() { return g_fake.numDevs; }
+
+void JoystickConfigChanged() { ++g_fake.configChanges; }

@@ -8,15 +8,18 @@
 
 struct FakePad {
   bool present = true;    // the capability query succeeds
-  uint32_t result = 0;    // what a position query answers
+  uint32_t result = 0;    // what a position query answers; a failure scribbles on the record
   JoyCaps caps{};
   JoyInfoEx reading{};    // copied into the caller's record when result is 0
 };
 
 struct FakeJoysticks {
   std::vector<FakePad> pads;  // by identifier; identifiers past the end fail
+  bool everyId = false;       // identifiers past the end answer too, as resting controllers
+  uint32_t numDevs = 16;      // what joyGetNumDevs reports
   int capsCalls = 0;
   int posCalls = 0;
+  int configChanges = 0;
 };
 
 extern FakeJoysticks g_fake;

@@ -71,10 +71,85 @@ TEST_F(ControllerTest, EnumerationStopsAtTheFirstMissingIdentifier) {
   EXPECT_EQ(r1.max, 9);
   EXPECT_EQ(r1.centre, 8);
   for (int c = 0; c < 2; ++c) {
-    EXPECT_EQ(g_app.controllerPositions[c].dwSize, 52u);
-    EXPECT_EQ(g_app.controllerPositions[c].dwFlags, 0xFFu);
-    EXPECT_EQ(g_app.controllerPositions[c].dwPOV, 0u) << "no reading before the first poll";
+    const JoyInfoEx& p = g_app.controllerPositions[c];
+    EXPECT_EQ(p.dwSize, 52u);
+    EXPECT_EQ(p.dwFlags, 0xFFu);
+    EXPECT_EQ(p.dwPOV, 65535u) << "at rest before the first poll";
+    EXPECT_EQ(p.dwButtons, 0u);
   }
+  EXPECT_EQ(g_app.controllerPositions[1].dwXpos, 150u);
+  EXPECT_EQ(g_app.controllerPositions[1].dwRpos, 8u);
+}
+
+TEST_F(ControllerTest, EnumerationEndsWhereThePlatformsIdentifiersEnd) {
+  // A driver that answers every identifier: the platform's count, and never more than 16.
+  g_fake.everyId = true;
+  const std::pair<uint32_t, int32_t> cases[] = {{0, 0}, {3, 3}, {16, 16}, {17, 16}, {0xFFFFFFFFu, 16}};
+  for (auto [numDevs, expected] : cases) {
+    g_app = AppState{};
+    AllocateControllerArrays();
+    g_fake.numDevs = numDevs;
+    EXPECT_EQ(Enumerate({}), expected) << "joyGetNumDevs " << numDevs;
+    EXPECT_EQ(g_app.highestController, expected - 1);
+  }
+}
+
+TEST_F(ControllerTest, AControllerThatNeverAnswersRestsUntilItDoes) {
+  FakePad silent = MakePad(0, 1023);
+  silent.result = kJoyErrUnplugged;
+  ASSERT_EQ(Enumerate({silent}), 1);
+  SetDeadZoneX(0, 25);
+  EXPECT_TRUE(ControllerAnswering(0)) << "nothing is known before the first poll";
+  EXPECT_EQ(PollControllers(0), 167);
+  EXPECT_EQ(CheckControllerEvent(), 1) << "the first check shows the resting readout";
+  EXPECT_FALSE(ControllerAnswering(0));
+  const int32_t axes[] = {ControllerAxisX(0), ControllerAxisY(0), ControllerAxisZ(0),
+                          ControllerAxisR(0), ControllerAxisU(0), ControllerAxisV(0)};
+  for (int32_t value : axes) EXPECT_EQ(value, 0);
+  EXPECT_EQ(ControllerButtons(0), 0);
+  EXPECT_EQ(ControllerPOV(0), 65535);
+  EXPECT_EQ(CheckControllerEvent(), 0);
+
+  g_fake.pads[0].result = kJoyErrNoError;
+  g_fake.pads[0].reading.dwXpos = 1023;
+  EXPECT_EQ(CheckControllerEvent(), 1);
+  EXPECT_TRUE(ControllerAnswering(0));
+  EXPECT_EQ(ControllerAxisX(0), 100);
+  EXPECT_FALSE(ControllerAnswering(1));
+}
+
+TEST_F(ControllerTest, RescanAppendsNewControllersAndKeepsTheKnownOnes) {
+  ASSERT_EQ(Enumerate({MakePad()}), 1);
+  SetDeadZoneX(0, 25);
+  g_fake.pads[0].reading.dwButtons = 4;
+  CheckControllerEvent();
+  ControllerCaps* caps = g_app.controllerCaps;
+
+  EXPECT_EQ(RescanControllers(), 1) << "nothing new";
+  EXPECT_EQ(g_fake.configChanges, 1) << "the platform re-reads its list first";
+  EXPECT_EQ(g_app.controllerCaps, caps) << "an unchanged table is not reallocated";
+
+  FakePad second = MakePad(0, 255);
+  second.reading.dwPOV = 9000;
+  g_fake.pads.push_back(second);
+  EXPECT_EQ(RescanControllers(), 2);
+  EXPECT_EQ(g_app.highestController, 1);
+  EXPECT_EQ(ArrayHeaderOf(g_app.controllerSnapshots)->count, 2);
+  EXPECT_EQ(ArrayHeaderOf(g_app.controllerPositions)->owner, reinterpret_cast<void**>(&g_app.controllerPositions));
+  EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisX].deadZone, 8191) << "known records kept";
+  EXPECT_EQ(ControllerButtons(0), 4);
+  EXPECT_EQ(g_app.controllerCaps[1].axes[kAxisX].max, 255);
+  EXPECT_EQ(ControllerPOV(1), 65535) << "the new one rests until polled";
+  EXPECT_EQ(CheckControllerEvent(), 1) << "a grown table is shown again";
+  EXPECT_EQ(ControllerPOV(1), 9000);
+
+  // A controller that went away keeps its place; identifiers end at the platform's count.
+  g_fake.pads[0].present = false;
+  g_fake.numDevs = 3;
+  g_fake.everyId = true;
+  EXPECT_EQ(RescanControllers(), 3);
+  EXPECT_EQ(RescanControllers(), 3);
+  EXPECT_EQ(ControllerButtons(0), 4);
 }
 
 TEST_F(ControllerTest, AMissingFirstIdentifierHidesEveryController) {
@@ -201,7 +276,7 @@ TEST_F(ControllerTest, DeadZoneLimits) {
   SetDeadZoneX(0, 100);
   EXPECT_EQ(x.deadZone, 32767);
   EXPECT_EQ(x.span, 1);
-  EXPECT_EQ(ScaledX(65535), 200);
+  EXPECT_EQ(ScaledX(65535), 100) << "200 ends at full deflection";
   for (uint32_t raw : {0u, 1u, 32767u, 65534u}) EXPECT_EQ(ScaledX(raw), 0) << "raw " << raw;
 
   SetDeadZoneX(1, 100);
@@ -229,26 +304,31 @@ TEST_F(ControllerTest, DeadZoneLimits) {
   EXPECT_EQ(g_app.controllerCaps[1].axes[kAxisR].deadZone, 0);
 }
 
-TEST_F(ControllerTest, OddRangesNeitherOverflowNorTrap) {
-  // Ranges beyond int32 wrap like the platform's integers; results far out of range come
-  // back as the processor's "integer indefinite" instead of undefined behaviour.
-  FakePad wide = MakePad(0, 0xFFFFFFFFu);
-  wide.caps.wYmin = 0x7FFFFFFF;
-  wide.caps.wYmax = 0x7FFFFFFF;
-  ASSERT_EQ(Enumerate({wide, MakePad(10, 20)}), 2);
-  EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisX].span, -1);
-  SetDeadZoneY(0, 50);
-  EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisY].span, 0);
-  JoyInfoEx& r = g_fake.pads[0].reading;
-  r.dwXpos = 0x80000000u;
-  r.dwYpos = 0;
-  PollControllers(0);
-  EXPECT_EQ(ControllerAxisX(0), INT32_MIN);
-  EXPECT_EQ(ControllerAxisY(0), 0);
-
-  g_fake.pads[1].reading.dwXpos = 0xFFFFFFFFu;
-  PollControllers(1);
-  EXPECT_EQ(ControllerAxisX(1), -320) << "raw -1 lies 16 below the centre 15, span 10";
+TEST_F(ControllerTest, OddRangesStayWithinFullDeflection) {
+  // Whatever a driver reports as range and position, the reading is -100..100, and a range
+  // without room reads 0. Ranges beyond int32 wrap like the platform's integers.
+  struct Case {
+    uint32_t min, max, raw;
+    int32_t deadZone, expected;
+  };
+  const Case cases[] = {
+      {5000, 5000, 0, 0, 0},           {5000, 5000, 0xFFFFFFFFu, 25, 0},
+      {300, 300, 0, 25, 0},            {0, 0xFFFFFFFFu, 0x80000000u, 0, 0},
+      {0, 0xFFFFFFFFu, 12345, 25, 0},  {1000, 0, 0, 0, 0},
+      {1000, 0, 1000, 25, 0},          {10, 20, 0xFFFFFFFFu, 0, -100},
+      {10, 20, 21, 0, 100},            {0, 0x7FFFFFFFu, 0x7FFFFFFFu, 0, 100},
+      {0, 0x7FFFFFFFu, 0, 0, -100}, {0x80000000u, 0x7FFFFFFFu, 5, 0, 0},
+      {0x7FFFFFFFu, 0x7FFFFFFFu, 0, 50, 0}};
+  for (const Case& c : cases) {
+    g_app = AppState{};
+    AllocateControllerArrays();
+    FakePad pad = MakePad(c.min, c.max);
+    ASSERT_EQ(Enumerate({pad}), 1);
+    EXPECT_EQ(ControllerAxisX(0), 0) << "at rest before any poll, " << c.min << ".." << c.max;
+    SetDeadZoneX(0, c.deadZone);
+    EXPECT_EQ(ScaledX(c.raw), c.expected) << c.min << ".." << c.max << " raw " << c.raw << " dead zone "
+                                          << c.deadZone;
+  }
 }
 
 TEST_F(ControllerTest, DetectorReportsEachChangeOnce) {
@@ -293,6 +373,7 @@ TEST_F(ControllerTest, ForcedRefreshReportsOnceWithUnchangedReadings) {
   g_fake.pads[0].result = kJoyErrUnplugged;
   g_fake.pads[0].reading.dwPOV = 0;
   EXPECT_EQ(CheckControllerEvent(), 0) << "an unplugged controller reads as before";
+  EXPECT_EQ(ControllerPOV(0), 65535) << "what the failed poll wrote is not taken";
 }
 
 }  // namespace

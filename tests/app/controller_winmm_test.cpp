@@ -95,7 +95,9 @@ TEST_F(VirtualPad, IsTheWinmmInUse) {
   auto endPeriod = Export<UINT(WINAPI*)(UINT)>(winmm, "timeEndPeriod");
   auto getTime = Export<DWORD(WINAPI*)()>(winmm, "timeGetTime");
   auto numDevs = Export<UINT(WINAPI*)()>(winmm, "joyGetNumDevs");
-  ASSERT_TRUE(beginPeriod && endPeriod && getTime && numDevs);
+  auto configChanged = Export<UINT(WINAPI*)(DWORD)>(winmm, "joyConfigChanged");
+  ASSERT_TRUE(beginPeriod && endPeriod && getTime && numDevs && configChanged);
+  EXPECT_EQ(configChanged(0), 0u);
   EXPECT_EQ(beginPeriod(1), 0u);
   EXPECT_EQ(endPeriod(1), 0u);
   EXPECT_EQ(beginPeriod(0), 97u) << "TIMERR_NOCANDO";
@@ -152,6 +154,29 @@ TEST_F(VirtualPad, FollowsTheFileWhileRunning) {
   EXPECT_EQ(ControllerAxisX(0), -100);
 }
 
+TEST_F(VirtualPad, BrokenDriversAndControllersPluggedInLater) {
+  // A driver that answers every identifier: the platform's count ends the probe, and 16
+  // at most whatever it claims.
+  WriteState("count 1\nanyid 1\nnumdevs 4\n");
+  EXPECT_EQ(EnumerateControllers(), 4);
+  g_app = AppState{};
+  AllocateControllerArrays();
+  WriteState("count 1\nanyid 1\nnumdevs 4294967295\n");
+  EXPECT_EQ(EnumerateControllers(), 16);
+  EXPECT_EQ(PollControllers(15), 0);
+  EXPECT_EQ(ControllerPOV(15), 65535);
+
+  // A controller plugged in while running: the rescan appends it.
+  g_app = AppState{};
+  AllocateControllerArrays();
+  WriteState("count 1\n");
+  ASSERT_EQ(EnumerateControllers(), 1);
+  WriteState("count 2\npad 1 pov 9000\n");
+  EXPECT_EQ(RescanControllers(), 2);
+  EXPECT_EQ(PollControllers(1), 0);
+  EXPECT_EQ(ControllerPOV(1), 9000);
+}
+
 TEST_F(VirtualPad, NoFileOrNoVariableMeansNoController) {
   std::string missing = ExeFolder() + "no-such-pad-state.txt";
   ASSERT_TRUE(SetEnvironmentVariableA("VLMR_PAD_STATE", missing.c_str()));
@@ -170,9 +195,11 @@ TEST_F(SystemWinmm, HasNoController) {
   EXPECT_EQ(PollControllers(0), -1);
 }
 
-// After padctl scripted: count 2, pad 0 x 65535 pov 27000 press 4, pad 1 unplugged.
+// After padctl scripted: count 2, pad 0 x 65535 pov 27000 press 4, pad 1 unplugged, every
+// identifier answering and 3 of them reported.
 TEST_F(Padctl, ScriptedStateReadsBack) {
-  ASSERT_EQ(EnumerateControllers(), 2);
+  ASSERT_EQ(EnumerateControllers(), 3);
+  EXPECT_EQ(PollControllers(2), 0);
   EXPECT_EQ(PollControllers(0), 0);
   EXPECT_EQ(ControllerAxisX(0), 100);
   EXPECT_EQ(ControllerAxisY(0), 0);

@@ -50,6 +50,21 @@ TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
   gadget_text_set(0, g_temp.text + start);
   SetTempPos(start);
   EXPECT_EQ(TextOf(0), "longer text than before");
+
+  // A held field shows the program's texts only: typing and other writers are undone at
+  // once, while a field that is not held takes what is typed.
+  edit_gadget_hold_text(0);
+  SendMessageA(edit, WM_CHAR, '7', 1);
+  EXPECT_EQ(TextOf(0), "longer text than before");
+  gadget_text_set(0, "100");
+  EXPECT_EQ(TextOf(0), "100");
+  SendMessageA(edit, WM_KEYDOWN, VK_END, 1);
+  SendMessageA(edit, WM_CHAR, VK_BACK, 1);
+  SetWindowTextA(edit, "-10051");
+  EXPECT_EQ(TextOf(0), "100");
+  EXPECT_EQ(GetWindowLongPtrA(edit, GWL_STYLE), 0x50030080) << "it keeps the look of an editable field";
+  SendMessageA(bare, WM_CHAR, '7', 1);
+  EXPECT_EQ(TextOf(1), "7");
 }
 
 TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
@@ -87,6 +102,16 @@ TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
   gadget_item_add(35, -1, nullptr);
   EXPECT_EQ(gadget_item_count(35), 4);
   EXPECT_EQ(ItemTextOf(35, 3), "");
+  // A new text for the chosen item keeps it chosen; one for another item leaves the choice.
+  gadget_item_text_set(35, 0, "Gamepad 1 (getrennt)");
+  EXPECT_EQ(TextOf(35), "Gamepad 1 (getrennt)");
+  gadget_item_text_set(35, 1, "Gamepad 2 (getrennt)");
+  EXPECT_EQ(gadget_state_get(35), 0);
+  EXPECT_EQ(ItemTextOf(35, 1), "Gamepad 2 (getrennt)");
+  EXPECT_FALSE(combo_gadget_open(35));
+  SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_TRUE(combo_gadget_open(35));
+  SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
 
   // Resizing keeps the opened list's room: the window height of a drop-down list is the
   // opened height.

@@ -39,6 +39,9 @@ bool save_client(HWND top, const std::wstring& path);
 bool click(HWND control);
 bool select_item(HWND control, int index);
 bool close_dialog(HWND dialog);
+// WM_DEVICECHANGE as the system sends it to every top-level window: nodes changed without
+// data, arrival and removal with a device-interface broadcast header.
+bool device_change(HWND top, WPARAM event);
 
 // Watches, polling every millisecond up to `wait_ms`: each prints "armed" with the wall
 // clock in microseconds since 1970 when it starts and "seen" with the moment the awaited

@@ -1,8 +1,11 @@
 // Inspector lookups and actions: finding the top window, a control by id or a dialog by
-// title, and pressing buttons and choosing list items the way a user would.
+// title, and pressing buttons, choosing list items and reporting device changes the way a
+// user or the system would.
 // Dependencies: user32.
 // Limitations: clicks are posted, so they take effect when the program next pumps messages.
 #include "tools/inspector/actions.h"
+
+#include <dbt.h>
 
 namespace inspector {
 namespace {
@@ -88,6 +91,16 @@ bool select_item(HWND control, int index) {
 bool close_dialog(HWND dialog) {
   if (HWND ok_button = GetDlgItem(dialog, IDOK)) return click(ok_button);
   return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) != 0;
+}
+
+bool device_change(HWND top, WPARAM event) {
+  DEV_BROADCAST_DEVICEINTERFACE_W device{};
+  device.dbcc_size = sizeof device;
+  device.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  const bool withData = event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE;
+  bool answered = false;
+  ask(top, WM_DEVICECHANGE, event, withData ? reinterpret_cast<LPARAM>(&device) : 0, &answered);
+  return answered;
 }
 
 }  // namespace inspector

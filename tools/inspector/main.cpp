@@ -6,6 +6,9 @@
 //     --save-client F.bmp      client area pixels as a 24-bit BMP
 //     --click ID               post BM_CLICK to the control with that id
 //     --select ID INDEX        choose item INDEX of a combo box or list box, as a user does
+//     --device-change WPARAM   send the window WM_DEVICECHANGE as the system does when
+//                              devices come and go: 7 nodes changed, 32768 arrival,
+//                              32772 removal (these two with a device-interface header)
 //     --close-messagebox T     describe the dialog titled T and press its OK button
 //     --watch ID TEXT          wait (up to --wait, 10 s when 0) until control ID reads TEXT;
 //                              the window need not exist yet; prints "armed" and "seen"
@@ -38,6 +41,7 @@ int usage(const wchar_t* why) {
   std::fwprintf(stderr,
                 L"usage: inspector.exe [--title T] [--wait SECONDS] [--dump] [--exists]\n"
                 L"       [--save-client F.bmp] [--click ID] [--select ID INDEX]\n"
+                L"       [--device-change WPARAM]\n"
                 L"       [--close-messagebox TITLE] [--watch ID TEXT] [--watch-pixel X Y]\n");
   return 2;
 }
@@ -68,7 +72,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring opt = argv[i];
     const int arity = (opt == L"--select" || opt == L"--watch" || opt == L"--watch-pixel") ? 2
                       : (opt == L"--title" || opt == L"--wait" || opt == L"--save-client" ||
-                         opt == L"--click" || opt == L"--close-messagebox")
+                         opt == L"--click" || opt == L"--close-messagebox" || opt == L"--device-change")
                           ? 1
                       : (opt == L"--dump" || opt == L"--exists") ? 0
                                                                  : -1;
@@ -119,6 +123,11 @@ int wmain(int argc, wchar_t** argv) {
       const bool ok = a.name == L"--click" ? inspector::click(control)
                                            : inspector::select_item(control, index);
       if (!ok) return fail(3, a.name + L" " + a.args[0] + L" was refused");
+    } else if (a.name == L"--device-change") {
+      int event = 0;
+      if (!to_int(a.args[0], &event)) return usage(L"--device-change needs a number");
+      if (!inspector::device_change(top, static_cast<WPARAM>(event)))
+        return fail(3, L"the window did not take the device change");
     } else if (a.name == L"--watch-pixel") {
       int x = 0, y = 0;
       if (!to_int(a.args[0], &x) || !to_int(a.args[1], &y)) return usage(L"bad pixel position");

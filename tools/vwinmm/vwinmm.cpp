@@ -1,10 +1,12 @@
 // Virtual controller: a stand-in winmm.dll for tests, whose controllers are scripted through a
 // small text file named by the environment variable VLMR_PAD_STATE (a Windows path, or a Unix
 // path that is reached through the Z: drive under Wine). Without the variable or the file
-// there is no controller. Besides the joystick queries it answers the timer functions the
-// programs import, from kernel32.
-// Dependencies: kernel32 only. Limitations: at most 16 controllers; the file is read again
-// when its time stamp or size changes (and every 50 ms), so writers must replace it whole
+// there is no controller. The file can also make it a broken driver: one that reports any
+// number of identifiers (numdevs) and answers for every identifier (anyid). Besides the
+// joystick queries it answers the timer functions the programs import, from kernel32.
+// Dependencies: kernel32 only. Limitations: at most 16 scripted controllers (with anyid,
+// every further identifier is a resting one); the file is read again when its time stamp or
+// size changes, every 50 ms and after joyConfigChanged, so writers must replace it whole
 // (write a temporary, rename) to keep a reader from seeing half a file.
 #include <windows.h>
 
@@ -32,6 +34,8 @@ struct Pad {
 
 struct PadFile {
   int count;
+  uint32_t numDevs;  // what joyGetNumDevs reports
+  uint32_t anyId;    // non-zero: identifiers past count answer as resting controllers
   Pad pads[kMaxPads];
 };
 
@@ -47,7 +51,7 @@ struct VirtualPads {
   ULONGLONG readAt;        // Milliseconds() of the last read
   ULONGLONG checkedAt;     // Milliseconds() of the last look at the file, 0 before the first
 };
-VirtualPads g_pads = {SRWLOCK_INIT, {}, false, {}, {}, 0, 0, 0};
+VirtualPads g_pads = {SRWLOCK_INIT, {0, kMaxPads, 0, {}}, false, {}, {}, 0, 0, 0};
 
 // Even an unchanged time stamp and size are re-read this often, in case two versions of the
 // file fell into one tick of the file system's clock.
@@ -112,9 +116,16 @@ bool ParseNumber(const char* text, uint32_t* value) {
   return true;
 }
 
-// Lines "count N" and "pad I key value ..."; anything it does not understand is skipped.
-void ParsePadFile(char* text, PadFile& file) {
+void ResetFile(PadFile& file) {
   file.count = 0;
+  file.numDevs = kMaxPads;
+  file.anyId = 0;
+}
+
+// Lines "count N", "numdevs N", "anyid 0|1" and "pad I key value ..."; anything it does not
+// understand is skipped.
+void ParsePadFile(char* text, PadFile& file) {
+  ResetFile(file);
   for (Pad& pad : file.pads) ResetPad(pad);
   char* lines = text;
   for (char* line = NextToken(&lines, "\r\n"); line; line = NextToken(&lines, "\r\n")) {
@@ -124,6 +135,10 @@ void ParsePadFile(char* text, PadFile& file) {
     if (!arg || !ParseNumber(arg, &n)) continue;
     if (!strcmp(word, "count")) {
       file.count = n > uint32_t(kMaxPads) ? kMaxPads : int(n);
+    } else if (!strcmp(word, "numdevs")) {
+      file.numDevs = n;
+    } else if (!strcmp(word, "anyid")) {
+      file.anyId = n;
     } else if (!strcmp(word, "pad") && n < uint32_t(kMaxPads)) {
       Pad& pad = file.pads[n];
       for (const char* key = NextToken(&line, " \t"); key; key = NextToken(&line, " \t")) {
@@ -154,7 +169,7 @@ bool StatePath(char* path, DWORD size) {
 }
 
 void ReadPadFile(const char* path, PadFile& file) {
-  file.count = 0;
+  ResetFile(file);
   HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return;
@@ -179,7 +194,7 @@ void RefreshPads() {
   WIN32_FILE_ATTRIBUTE_DATA attributes;
   if (!StatePath(path, MAX_PATH) || !GetFileAttributesExA(path, GetFileExInfoStandard, &attributes)) {
     g_pads.loaded = false;
-    g_pads.file.count = 0;
+    ResetFile(g_pads.file);
     return;
   }
   if (g_pads.loaded && !strcmp(path, g_pads.path) && attributes.nFileSizeLow == g_pads.size &&
@@ -197,17 +212,35 @@ void RefreshPads() {
 bool CurrentPad(UINT id, Pad* pad) {
   AcquireSRWLockExclusive(&g_pads.lock);
   RefreshPads();
-  bool found = id < UINT(g_pads.file.count);
-  if (found) *pad = g_pads.file.pads[id];
+  bool found = id < UINT(g_pads.file.count) || g_pads.file.anyId;
+  if (id < UINT(g_pads.file.count)) *pad = g_pads.file.pads[id];
+  else if (found) ResetPad(*pad);
   ReleaseSRWLockExclusive(&g_pads.lock);
   return found;
+}
+
+UINT CurrentNumDevs() {
+  AcquireSRWLockExclusive(&g_pads.lock);
+  RefreshPads();
+  UINT n = g_pads.file.numDevs;
+  ReleaseSRWLockExclusive(&g_pads.lock);
+  return n;
 }
 
 }  // namespace
 
 extern "C" {
 
-__declspec(dllexport) UINT WINAPI joyGetNumDevs() { return kMaxPads; }
+__declspec(dllexport) UINT WINAPI joyGetNumDevs() { return CurrentNumDevs(); }
+
+// The platform reads its controller list again; here, the state file at the next query.
+__declspec(dllexport) UINT WINAPI joyConfigChanged(DWORD) {
+  AcquireSRWLockExclusive(&g_pads.lock);
+  g_pads.loaded = false;
+  g_pads.checkedAt = 0;
+  ReleaseSRWLockExclusive(&g_pads.lock);
+  return kJoyErrNoError;
+}
 
 __declspec(dllexport) UINT WINAPI joyGetDevCapsA(UINT_PTR id, JoyCaps* caps, UINT size) {
   Pad pad;

@@ -9,6 +9,10 @@
 #                        pad press 0 3, pad release 0 3, pad unplug 1, pad centre 0
 #   pad_settle           wait until a running program has seen the last change (polls every
 #                        10 ms; this waits 200 ms)
+#   pad_device_change [nodes|arrival|removal]
+#                        tell the running program that devices came or went, as the system
+#                        does (WM_DEVICECHANGE; default nodes); controllers added with
+#                        pad count N are listed after it
 #
 # Uses APP_EXE (lib/app.sh) and VLMR_WIN_BUILD (the Windows build folder).
 # Unset values read as a resting controller: axes 0..65535 at 32767, hat centred (65535),
@@ -33,4 +37,15 @@ pad() {
 
 pad_settle() {
   sleep 0.2
+}
+
+pad_device_change() {
+  local event
+  case ${1:-nodes} in
+    nodes) event=7 ;;
+    arrival) event=32768 ;;
+    removal) event=32772 ;;
+    *) vlmr_die "pad_device_change: no such change: $1" ;;
+  esac
+  app_inspector --device-change "$event" >/dev/null || app_fail "the device change did not reach the program"
 }
