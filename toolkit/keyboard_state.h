@@ -13,6 +13,13 @@ struct KeyboardState {
   DIOBJECTDATAFORMAT* objectFormats;
   DIDATAFORMAT format;
   unsigned char snapshot[kKeyCount];
+  // Set up by the first read: the window the keyboard is read for, its procedure before
+  // ours (which watches its activation), and the event DirectInput sets on every change.
+  HWND window;
+  WNDPROC windowProc;
+  HANDLE changed;
+  bool inFront;   // the window is the active one, as its last WM_ACTIVATE said
+  bool acquired;
 };
 
 extern KeyboardState g_keyboard;
