@@ -2,7 +2,8 @@
 // become gadget events 14000 / 14001. A field can be made to hold the program's text: it
 // then shows only what the program writes, and anything else (typing, pasting, another
 // program's WM_SETTEXT) is replaced at once by the program's last text, while the field
-// keeps the look of an editable one.
+// keeps the look of an editable one; the program writing the text it shows already changes
+// nothing.
 // Depends on user32, the strings and the gadget library. Limitation: text get uses the
 // window text (no kind slot for it).
 #include <cstring>

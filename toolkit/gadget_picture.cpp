@@ -1,7 +1,8 @@
 // Picture gadgets: a "STATIC" control that shows a bitmap or icon at its own size and
 // reports clicks, double clicks and drag starts. It keeps its own copy of what it is given,
-// so the caller may free or replace the image at once. Depends on user32, gdi32 and the
-// bitmap utilities of the image library. Limitation: alpha pictures need AlphaBlend.
+// so the caller may free or replace the image at once; a new picture of the same size is
+// copied and painted only where it differs from the one shown. Depends on user32, gdi32
+// and the bitmap utilities of the image library. Limitation: alpha pictures need AlphaBlend.
 #include <climits>
 #include <cstring>
 
