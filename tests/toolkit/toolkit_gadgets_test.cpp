@@ -215,6 +215,14 @@ TEST_F(Gadgets, ListBoxItemsDoubleClickAndDragStart) {
   SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, onFirst);
   SendMessageA(list, WM_LBUTTONUP, 0, onFirst);
   EXPECT_TRUE(HasGadgetEvent(Drain(), 37, GADGET_LEFT_CLICK));
+
+  // A press cut short by a loss of capture (a pop-up, Alt+Tab) is over: a later plain move
+  // starts no drag.
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, onFirst);
+  SetCapture(main_);
+  ReleaseCapture();
+  SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(20 + 40, itemHeight / 2));
+  EXPECT_FALSE(HasGadgetEvent(Drain(), 37, GADGET_DRAG_STARTED));
 }
 
 TEST_F(Gadgets, MultipleSelectionListClearsAndKeepsItsSelection) {
