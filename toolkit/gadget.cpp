@@ -26,11 +26,23 @@ void InitState(void* state) {
   InitializeCriticalSection(&s->brushLock);
 }
 
+// A paint request whose device context is none: any program can send or post one with any
+// number there, and the system's edit control keeps a broken text layout after drawing
+// into it (the next text written crashes it).
+bool PaintsIntoNothing(UINT message, WPARAM wParam) {
+  bool carriesDc = message == WM_PRINT || message == WM_PRINTCLIENT || message == WM_ERASEBKGND ||
+                   (message == WM_PAINT && wParam);
+  if (!carriesDc) return false;
+  DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(wParam));
+  return type != OBJ_DC && type != OBJ_MEMDC && type != OBJ_METADC && type != OBJ_ENHMETADC;
+}
+
 LRESULT CALLBACK CommonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   ObjectId id = GetWindowLongPtrA(hwnd, GWLP_ID);
   if (id == -1) return DefWindowProcA(hwnd, message, wParam, lParam);
   auto* record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, id));
   if (!record || record->hwnd != hwnd) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (PaintsIntoNothing(message, wParam)) return 0;
   LRESULT result = CallWindowProcA(record->previous, hwnd, message, wParam, lParam);
   // Creations during the call may have moved the slots: look the record up again.
   if (message == WM_NCDESTROY && (record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, id)))) {

@@ -50,6 +50,16 @@ TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
   gadget_text_set(0, g_temp.text + start);
   SetTempPos(start);
   EXPECT_EQ(TextOf(0), "longer text than before");
+
+  // Any program can send or post a paint request naming no device context; the field must
+  // still take its next texts (the system's edit control would keep a broken layout).
+  const UINT paints[] = {WM_PAINT, WM_PRINT, WM_PRINTCLIENT, WM_ERASEBKGND};
+  for (UINT message : paints) {
+    SendMessageA(edit, message, 0x654dde20, PRF_CLIENT);
+    gadget_text_set(0, "100");
+    gadget_text_set(0, "-100");
+    EXPECT_EQ(TextOf(0), "-100") << message;
+  }
 }
 
 TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
