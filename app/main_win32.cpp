@@ -159,11 +159,13 @@ void RunMainLoop() {
       ForceControllerRefresh();
       shownController = g_app.selectedController;
     }
-    event_poll();
+    // Only the button's own gadget event ends the program: other events carry objects of
+    // their own (a timer id, a tray icon), which another program can choose.
+    bool gadgetEvent = event_poll() == EVENT_GADGET;
     keyboard_read_state();
     PollControllers(g_app.selectedController);
     if (CheckControllerEvent()) RefreshReadout();
-    if (event_gadget() == kQuitButton) g_app.quitRequested = 1;
+    if (gadgetEvent && event_gadget() == kQuitButton) g_app.quitRequested = 1;
     SleepMilliseconds(10);
     if (key_is_down(KEY_ESCAPE) || g_app.quitRequested == 1) return;
   }
