@@ -1,9 +1,10 @@
 // Messages from other programs. Any process on the desktop can post any message to our
 // windows, with parameters that are no pointers of ours. The thread's message filter drops
-// posted notifications (a real one is always sent by a control of this thread) and posted
-// messages numbered like the toolkit's own events before any window sees them; a
-// notification header is read without trusting its address; and only a drop block that the
-// pump handed out itself and still records is ever taken or freed.
+// posted notifications (a real one is always sent by a control of this thread), close
+// commands for child windows and messages numbered like the toolkit's own events before
+// any window sees them; a notification header is read without trusting its address; and
+// only a drop block that the pump handed out itself and still records is ever taken or
+// freed.
 // Win32 only. Depends on user32 (a WH_GETMESSAGE hook on the main thread), kernel32 and the
 // object heap. Limitation: at most kDropsWaiting drops can wait for the pump at once.
 #include "runtime/runtime.h"
@@ -26,11 +27,13 @@ bool Issued(LPARAM lParam) {
   return false;
 }
 
-// A posted message that no window of ours may see: a notification (a real one is sent), or
-// one numbered like a toolkit event, which would come out of the pump as that event, unless
-// it is a drop carrying a block of ours.
+// A posted message that no window of ours may see: a notification (a real one is sent), a
+// close command for a child window (which has no close box, and the default would destroy
+// it: a gadget, the screen's backdrop), or one numbered like a toolkit event, which would
+// come out of the pump as that event, unless it is a drop carrying a block of ours.
 bool Forged(const MSG& msg) {
   if (msg.message == WM_NOTIFY) return true;
+  if (msg.message == WM_CLOSE) return GetWindowLongPtrA(msg.hwnd, GWL_STYLE) & WS_CHILD;
   if (msg.message < UINT(EVENT_GADGET) || msg.message > UINT(EVENT_TIMER)) return false;
   bool drop = msg.message == MESSAGE_DROP_WINDOW || msg.message == MESSAGE_DROP_GADGET;
   return !drop || !Issued(msg.lParam);
@@ -93,7 +96,6 @@ DropBlock* event_drop_new(size_t bufferSize) {
 }
 
 DropBlock* event_drop_claim(LPARAM lParam) {
-  if (!lParam) return nullptr;
   for (DropBlock*& slot : g_foreign.issued) {
     if (reinterpret_cast<LPARAM>(slot) != lParam) continue;
     DropBlock* drop = slot;

@@ -43,6 +43,9 @@ LRESULT CALLBACK CommonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   auto* record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, id));
   if (!record || record->hwnd != hwnd) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (PaintsIntoNothing(message, wParam)) return 0;
+  // A control has no close box: a close command comes from another program, and the
+  // default would destroy the control. Closing is the application's decision.
+  if (message == WM_CLOSE) return 0;
   LRESULT result = CallWindowProcA(record->previous, hwnd, message, wParam, lParam);
   // Creations during the call may have moved the slots: look the record up again.
   if (message == WM_NCDESTROY && (record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, id)))) {

@@ -167,8 +167,9 @@ TEST_F(Events, QueuedEventsComeBeforeMessagesAndMenuCommands) {
 
 // Any program can send or post WM_NOTIFY with any lParam: only a readable header sent
 // within this thread is looked at. A posted one never reaches a window, nor does a posted
-// message numbered like a toolkit event, which would come out of the pump as that event.
-TEST_F(Events, ForeignNotificationsAndEventNumbersAreNotFollowed) {
+// message numbered like a toolkit event, which would come out of the pump as that event,
+// nor a posted close command for a child window, which would destroy it.
+TEST_F(Events, ForeignNotificationsEventNumbersAndCloseCommandsAreNotFollowed) {
   EXPECT_EQ(SendMessageA(main_, WM_NOTIFY, 0, 0), 0);
   EXPECT_EQ(SendMessageA(main_, WM_NOTIFY, 0, 1), 0);
   EXPECT_EQ(SendMessageA(main_, WM_CTLCOLORSTATIC, 0, 0), DefWindowProcA(main_, WM_CTLCOLORSTATIC, 0, 0));
@@ -177,7 +178,10 @@ TEST_F(Events, ForeignNotificationsAndEventNumbersAreNotFollowed) {
   PostMessageA(main_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
   PostMessageA(main_, UINT(EVENT_GADGET), 36, 0);
   PostMessageA(main_, UINT(EVENT_TIMER), 36, 0);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(event_poll(), WM_NULL);
+  HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, main_, nullptr, nullptr, nullptr);
+  PostMessageA(child, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(event_poll(), WM_NULL);
+  EXPECT_TRUE(IsWindow(child));
 }
 
 // The drop messages free the block they carry: only one the pump handed out and still

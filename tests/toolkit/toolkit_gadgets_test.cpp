@@ -60,6 +60,11 @@ TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
     gadget_text_set(0, "-100");
     EXPECT_EQ(TextOf(0), "-100") << message;
   }
+  // A close command, posted or sent, destroys no gadget.
+  PostMessageA(edit, WM_CLOSE, 0, 0);
+  Drain();
+  SendMessageA(edit, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(edit));
 }
 
 TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
