@@ -26,15 +26,16 @@ void InitState(void* state) {
   InitializeCriticalSection(&s->brushLock);
 }
 
-// A paint request whose device context is none: any program can send or post one with any
-// number there, and the system's edit control keeps a broken text layout after drawing
-// into it (the next text written crashes it).
-bool PaintsIntoNothing(UINT message, WPARAM wParam) {
+// A paint request whose device context is none, or a font that is none: any program can
+// send or post one with any number there. The system's edit control keeps a broken text
+// layout after drawing into a bad device context (the next text written crashes it), and
+// a drop-down list takes another height for a bad font.
+bool NamesNoSuchObject(UINT message, WPARAM wParam) {
+  DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(wParam));
+  if (message == WM_SETFONT) return wParam && type != OBJ_FONT;
   bool carriesDc = message == WM_PRINT || message == WM_PRINTCLIENT || message == WM_ERASEBKGND ||
                    (message == WM_PAINT && wParam);
-  if (!carriesDc) return false;
-  DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(wParam));
-  return type != OBJ_DC && type != OBJ_MEMDC && type != OBJ_METADC && type != OBJ_ENHMETADC;
+  return carriesDc && type != OBJ_DC && type != OBJ_MEMDC && type != OBJ_METADC && type != OBJ_ENHMETADC;
 }
 
 LRESULT CALLBACK CommonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -42,7 +43,7 @@ LRESULT CALLBACK CommonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   if (id == -1) return DefWindowProcA(hwnd, message, wParam, lParam);
   auto* record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, id));
   if (!record || record->hwnd != hwnd) return DefWindowProcA(hwnd, message, wParam, lParam);
-  if (PaintsIntoNothing(message, wParam)) return 0;
+  if (NamesNoSuchObject(message, wParam)) return 0;
   // A control has no close box: a close command comes from another program, and the
   // default would destroy the control. Closing is the application's decision.
   if (message == WM_CLOSE) return 0;

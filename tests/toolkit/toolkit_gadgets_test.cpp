@@ -72,6 +72,8 @@ TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
   ASSERT_NE(combo, nullptr);
   EXPECT_EQ(WindowSize(combo).cy, 22);
   EXPECT_EQ(WindowSize(combo).cx, 200);
+  SendMessageA(combo, WM_SETFONT, 0x73c9ffc5, TRUE);  // from another program: no font of ours
+  EXPECT_EQ(WindowSize(combo).cy, 22);
   // The control itself drops WS_BORDER and WS_VSCROLL from the style it was given.
   EXPECT_EQ(GetWindowLongPtrA(combo, GWL_STYLE) & 0x50030003, 0x50030003);
 
