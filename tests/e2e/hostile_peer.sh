@@ -26,7 +26,7 @@ hostile_post 275 36 0  # WM_TIMER with the number of "Beenden"
 sleep 0.5
 app_running || app_fail "a timer message ended the program"
 
-hostile_rounds 1 1 2000 "$shape"
+hostile_round 1 2000 "$shape"
 app_click_client 564 216
 app_expect_exit 0 20
 app_pass "alive and whole after the forged size command, the forged timer and $HOSTILE_POSTED messages"

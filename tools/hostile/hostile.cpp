@@ -2,15 +2,17 @@
 // can, to show that foreign messages neither crash it nor corrupt its memory.
 //   hostile.exe [--title T] [--seed N] [--count N] [--interval MS] [--log FILE]
 //   hostile.exe [--title T] --post MESSAGE WPARAM LPARAM
-// The first form posts COUNT messages (default 2000), one every MS milliseconds (default 10, about the
-// rate at which the program takes them), to the window titled T (default "Vellomir V1.0"),
-// its controls and the other windows of its thread: the toolkit's own numbers, WM_NOTIFY,
-// low system numbers and random ones, with parameters that are small numbers, random values
-// or addresses inside the program's writable memory (pointers found there and points in its
-// writable regions, from its memory map). Left out is what every Win32 program obeys: quit,
-// destroy, WM_COMMAND, WM_SYSCOMMAND, end of session, key and mouse input.
-// The second posts the one message given (decimal numbers) to the window itself.
-// Prints one summary line; with --log each posted message (window, number, wParam, lParam).
+// The first form posts COUNT messages (default 2000), one every MS milliseconds (default
+// 10, about the rate at which the program takes them), to the window titled T (default
+// "Vellomir V1.0"), its controls and the other windows of its thread: the toolkit's own
+// numbers, WM_NOTIFY, low system numbers and random ones, with parameters that are small
+// numbers, random values or addresses inside the program's writable memory (pointers found
+// there and points in its writable regions, from its memory map). Left out is what every
+// Win32 program obeys or what stands for the user's input (see LeftOut). It then waits
+// until the program has taken them all. The second form posts the one message given
+// (decimal numbers) to the window itself.
+// Prints one summary line; with --log the windows and each posted message (window,
+// number, wParam, lParam).
 // Exit codes: 0 the program still runs and answers, 1 window not found or the program died
 // or hangs, 2 bad command line.
 // Dependencies: user32, kernel32 (process memory map and reads).
@@ -86,7 +88,6 @@ bool LeftOut(UINT m) {
     case WM_SYSCOMMAND:
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
-    case WM_INPUT:
     case WM_HOTKEY:
     case WM_APPCOMMAND:
     case WM_CONTEXTMENU:
@@ -109,23 +110,15 @@ class Peer {
  public:
   Peer(const Target& t, unsigned seed) : t_(t), rng_(seed) {}
 
+  // Of twenty draws: six the toolkit's own numbers, three WM_NOTIFY, seven below WM_USER,
+  // four from WM_USER up.
   UINT Message() {
     for (;;) {
-      UINT m;
-      switch (Below(20)) {
-        case 0: case 1: case 2: case 3: case 4: case 5:
-          m = Pick({12501, 13100, 13101, 13102, 13103, 13104, 13105, 13106, 13107, 13108, 13109, 13110, 13120});
-          break;
-        case 6: case 7: case 8:
-          m = WM_NOTIFY;
-          break;
-        case 9: case 10: case 11: case 12: case 13: case 14: case 15:
-          m = UINT(Below(WM_USER));
-          break;
-        default:
-          m = WM_USER + UINT(Below(0x10000 - WM_USER));
-          break;
-      }
+      uint64_t roll = Below(20);
+      UINT m = WM_NOTIFY;
+      if (roll < 6) m = Pick({12501, 13100, 13101, 13102, 13103, 13104, 13105, 13106, 13107, 13108, 13109, 13110, 13120});
+      else if (roll >= 16) m = WM_USER + UINT(Below(0x10000 - WM_USER));
+      else if (roll >= 9) m = UINT(Below(WM_USER));
       if (!LeftOut(m)) return m;
     }
   }

@@ -9,7 +9,7 @@
 #   hostile_shape                        the window's client size and every control's id,
 #                                        class, place, size and state, one line each
 #   hostile_expect_shape SHAPE           fail unless the window still has that shape
-#   hostile_rounds FIRST LAST COUNT SHAPE  rounds of hostile_storm, each followed by checks (below)
+#   hostile_round SEED COUNT SHAPE       hostile_storm followed by checks (below)
 
 HOSTILE=${VLMR_HOSTILE:-$VLMR_WIN_BUILD/tools/hostile/hostile.exe}
 [[ -f $HOSTILE ]] || vlmr_die "no hostile peer at $HOSTILE (build the hostile target)"
@@ -42,20 +42,14 @@ hostile_expect_shape() {
   [[ $now == "$1" ]] || app_fail "the window changed shape: $(diff <(echo "$1") <(echo "$now") | tr '\n' ' ')"
 }
 
-# hostile_rounds FIRST LAST COUNT SHAPE: COUNT messages of each seed FIRST..LAST; after
-# each the window still has SHAPE and the readout follows the controller to its ends and
-# back to rest. Needs lib/fault.sh and one controller (pad_setup 1). HOSTILE_POSTED and
-# HOSTILE_REFUSED: the totals.
-hostile_rounds() {
-  local seed=$1 last=$2 count=$3 shape=$4 posted refused
-  HOSTILE_POSTED=0 HOSTILE_REFUSED=0
-  for ((; seed <= last; seed++)); do
-    hostile_storm "$seed" "$count"
-    read -r posted refused < <(sed -E 's/^seed [0-9]+: ([0-9]+) posted, ([0-9]+) refused.*/\1 \2/' <<<"$HOSTILE_SUMMARY")
-    HOSTILE_POSTED=$((HOSTILE_POSTED + ${posted:-0})) HOSTILE_REFUSED=$((HOSTILE_REFUSED + ${refused:-0}))
-    hostile_expect_shape "$shape"
-    fault_expect_following
-    pad centre 0
-    fault_expect_layout
-  done
+# hostile_round SEED COUNT SHAPE: hostile_storm, then the window must still have SHAPE and
+# the readout follow the controller to its ends and back to rest. Needs lib/fault.sh and
+# one controller (pad_setup 1). HOSTILE_POSTED and HOSTILE_REFUSED: the tool's counts.
+hostile_round() {
+  hostile_storm "$1" "$2"
+  read -r HOSTILE_POSTED HOSTILE_REFUSED < <(sed -E 's/^seed [0-9]+: ([0-9]+) posted, ([0-9]+) refused.*/\1 \2/' <<<"$HOSTILE_SUMMARY")
+  hostile_expect_shape "$3"
+  fault_expect_following
+  pad centre 0
+  fault_expect_layout
 }
