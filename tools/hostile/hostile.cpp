@@ -1,15 +1,15 @@
 // Hostile peer: posts messages to Vellomir's windows the way any program on the same desktop
 // can, to show that foreign messages neither crash it nor corrupt its memory.
-//   hostile.exe [--title T] [--seed N] [--count N] [--interval MS] [--log FILE]
+//   hostile.exe [--title T] [--seed N] [--count N] [--log FILE]
 //   hostile.exe [--title T] --post MESSAGE WPARAM LPARAM
-// The first form posts COUNT messages (default 2000), one every MS milliseconds (default
-// 10, about the rate at which the program takes them), to the window titled T (default
-// "Vellomir V1.0"), its controls and the other windows of its thread: the toolkit's own
+// The first form posts COUNT messages (default 2000), in batches that the program takes
+// before the next comes, to the window titled T (default "Vellomir V1.0"), its controls
+// and the other windows of its thread: the toolkit's own
 // numbers, WM_NOTIFY, low system numbers and random ones, with parameters that are small
 // numbers, random values or addresses inside the program's writable memory (pointers found
 // there and points in its writable regions, from its memory map). Left out is what every
-// Win32 program obeys or what stands for the user's input (see LeftOut). It then waits
-// until the program has taken them all. The second form posts the one message given
+// Win32 program obeys or what stands for the user's input (see LeftOut). The second form
+// posts the one message given
 // (decimal numbers) to the window itself.
 // Prints one summary line; with --log the windows and each posted message (window,
 // number, wParam, lParam).
@@ -27,6 +27,9 @@
 #include <vector>
 
 namespace {
+
+constexpr long kBatch = 100;
+constexpr DWORD kCatchUpMs = 30000;  // a hundred passes take about a second
 
 struct Region {
   uintptr_t base;
@@ -151,9 +154,24 @@ class Peer {
   std::mt19937_64 rng_;
 };
 
+// The program takes one posted message per pass of its loop, so posts queue up. A marker
+// posted after them tells when it has taken them all: the text limit of an edit field,
+// which bounds only what a user types, set to an odd value, read back, then restored.
+bool CaughtUp(HWND field, DWORD timeoutMs) {
+  DWORD_PTR limit = 0, now = 0;
+  if (!field || !SendMessageTimeoutA(field, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 5000, &limit)) return false;
+  const WPARAM marker = limit == 12345 ? 12346 : 12345;
+  if (!PostMessageA(field, EM_SETLIMITTEXT, marker, 0)) return false;
+  bool seen = false;
+  for (DWORD start = GetTickCount(); !seen && GetTickCount() - start < timeoutMs; Sleep(seen ? 0 : 20))
+    seen = SendMessageTimeoutA(field, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 5000, &now) && now == marker;
+  SendMessageTimeoutA(field, EM_SETLIMITTEXT, limit, 0, SMTO_ABORTIFHUNG, 5000, &now);
+  return seen;
+}
+
 int Usage(const char* why) {
   std::fprintf(stderr,
-               "hostile: %s\nusage: hostile.exe [--title T] [--seed N] [--count N] [--interval MS] [--log FILE]\n"
+               "hostile: %s\nusage: hostile.exe [--title T] [--seed N] [--count N] [--log FILE]\n"
                "       hostile.exe [--title T] --post MESSAGE WPARAM LPARAM\n",
                why);
   return 2;
@@ -164,7 +182,7 @@ int Usage(const char* why) {
 int main(int argc, char** argv) {
   std::string title = "Vellomir V1.0";
   unsigned seed = 1;
-  long count = 2000, interval = 10;
+  long count = 2000;
   FILE* log = nullptr;
   const char* post[3] = {};
   for (int i = 1; i < argc; ++i) {
@@ -178,7 +196,6 @@ int main(int argc, char** argv) {
     if (opt == "--title") title = value;
     else if (opt == "--seed") seed = unsigned(std::strtoul(value, nullptr, 10));
     else if (opt == "--count") count = std::strtol(value, nullptr, 10);
-    else if (opt == "--interval") interval = std::strtol(value, nullptr, 10);
     else if (opt == "--log") log = std::fopen(value, "w");
     else return Usage("unknown option");
     if (opt == "--log" && !log) return Usage("cannot write the log");
@@ -206,14 +223,17 @@ int main(int argc, char** argv) {
   }
   ReadMemoryMap(process, &t);
 
+  HWND field = nullptr;  // the catch-up marker's field
   for (HWND w : t.windows) {
     char name[64] = "";
     GetClassNameA(w, name, sizeof name);
+    if (!field && std::strcmp(name, "Edit") == 0) field = w;
     if (log) std::fprintf(log, "# %p %s id %ld\n", static_cast<void*>(w), name, long(GetWindowLongPtrA(w, GWLP_ID)));
   }
   Peer peer(t, seed);
   long posted = 0, refused = 0;
-  for (long n = 0; n < count && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; ++n) {
+  bool caughtUp = true;
+  for (long n = 0; n < count && caughtUp && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; ++n) {
     HWND w = peer.Window();
     UINT m = peer.Message();
     uintptr_t wp = peer.Parameter(), lp = peer.Parameter();
@@ -224,17 +244,15 @@ int main(int argc, char** argv) {
     }
     if (PostMessageA(w, m, WPARAM(wp), LPARAM(lp))) ++posted;
     else ++refused;
-    if (interval > 0) Sleep(DWORD(interval));
+    if ((n + 1) % kBatch == 0 || n + 1 == count) caughtUp = CaughtUp(field, kCatchUpMs);
   }
-  // The program takes one message per pass of its loop: let it catch up first.
-  bool idle = WaitForInputIdle(process, 30000) == 0;
   DWORD_PTR answer = 0;
   bool answers = SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer);
   bool alive = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
   std::printf("seed %u: %ld posted, %ld refused by the system, %zu windows, %zu writable regions, %zu pointers; %s\n",
               seed, posted, refused, t.windows.size(), t.writable.size(), t.pointers.size(),
-              alive ? (answers ? (idle ? "alive" : "alive, still busy") : "hangs") : "DIED");
+              alive ? (answers ? (caughtUp ? "alive" : "alive, but it did not take them in time") : "hangs") : "DIED");
   if (log) std::fclose(log);
   CloseHandle(process);
-  return alive && answers ? 0 : 1;
+  return alive && answers && caughtUp ? 0 : 1;
 }

@@ -2,10 +2,10 @@
 # tools/hostile posts to the program's windows what any other program on the desktop can.
 #
 #   hostile_post MESSAGE WPARAM LPARAM   post one message (decimal numbers) to the window
-#   hostile_storm SEED COUNT             post COUNT foreign messages drawn with SEED (one
-#                                        about every 10 ms, the rate the program takes them)
-#                                        and wait until the program caught up; fails the case
-#                                        when it died or hangs. HOSTILE_SUMMARY: the tool's line
+#   hostile_storm SEED COUNT             post COUNT foreign messages drawn with SEED, in
+#                                        batches the program takes before the next (it takes
+#                                        one per pass); fails the case when it died, hangs or
+#                                        did not keep up. HOSTILE_SUMMARY: the tool's line
 #   hostile_shape                        the window's client size and every control's id,
 #                                        class, place, size and state, one line each
 #   hostile_expect_shape SHAPE           fail unless the window still has that shape
