@@ -181,13 +181,15 @@ void RunMainLoop() {
       shownController = g_app.selectedController;
     }
     bool listOpen = combo_gadget_open(kControllerList);
-    event_poll();
+    // Only the button's own gadget event ends the program: other events carry objects of
+    // their own (a timer id, a tray icon), which another program can choose.
+    bool gadgetEvent = event_poll() == EVENT_GADGET;
     listOpen = listOpen || combo_gadget_open(kControllerList);
     bool freshKeys = keyboard_read_state();
     PollControllers(g_app.selectedController);
     if (CheckControllerEvent()) RefreshReadout();
     ShowConnections(shownGone);
-    if (event_gadget() == kQuitButton) g_app.quitRequested = 1;
+    if (gadgetEvent && event_gadget() == kQuitButton) g_app.quitRequested = 1;
     SleepMilliseconds(10);
     bool escape = key_is_down(KEY_ESCAPE);
     if (escape && listOpen) escapeForList = true;

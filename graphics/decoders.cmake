@@ -3,6 +3,7 @@
 add_library(vlmr_decoders_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bmp_decoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bmp_header.cpp
   ${CMAKE_CURRENT_LIST_DIR}/png_decoder.cpp)
 target_link_libraries(vlmr_decoders_core PUBLIC vlmr_runtime PNG::PNG)
 vlmr_strict(vlmr_decoders_core)

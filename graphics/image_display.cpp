@@ -1,11 +1,13 @@
 // Image display support: loads msimg32.dll for AlphaBlend and decides whether the system
 // draws 32-bit pictures with alpha itself (themed comctl32 6 on Windows XP or later).
-// Depends on kernel32 (run-time loading), comctl32's DllGetVersion and uxtheme's IsAppThemed,
-// all optional. Limitation: the answer is taken once at start and not revised.
+// Depends on kernel32 (run-time loading from the system folder), comctl32's DllGetVersion
+// and uxtheme's IsAppThemed, all optional. Limitation: the answer is taken once at start
+// and not revised.
 #include <shlwapi.h>
 
 #include "graphics/image.h"
 #include "graphics/image_display.h"
+#include "runtime/system_library.h"
 
 ImageDisplay g_imageDisplay;
 
@@ -31,7 +33,7 @@ bool OldPlatform() {
 
 DWORD CommonControlsVersion() {
   DWORD result = 0;
-  HMODULE comctl = LoadLibraryA("COMCTL32.DLL");
+  HMODULE comctl = LoadSystemLibrary("COMCTL32.DLL");
   if (!comctl) return result;
   if (auto getVersion = ProcAddress<DllGetVersionFn>(comctl, "DllGetVersion")) {
     DLLVERSIONINFO info{};
@@ -44,7 +46,7 @@ DWORD CommonControlsVersion() {
 
 bool ThemedCommonControls() {
   DWORD version = CommonControlsVersion();
-  HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
+  HMODULE uxtheme = LoadSystemLibrary("uxtheme.dll");
   if (!uxtheme) return false;
   bool themed = false;
   if (auto isAppThemed = ProcAddress<IsAppThemedFn>(uxtheme, "IsAppThemed"))
@@ -59,7 +61,7 @@ static_assert(sizeof(OSVERSIONINFOA) == 148 && sizeof(DLLVERSIONINFO) == 20);
 
 void image_display_init() {
   g_imageDisplay = {};
-  g_imageDisplay.msimg32 = LoadLibraryA("msimg32.dll");
+  g_imageDisplay.msimg32 = LoadSystemLibrary("msimg32.dll");
   if (g_imageDisplay.msimg32)
     g_imageDisplay.alpha_blend = ProcAddress<AlphaBlendFn>(g_imageDisplay.msimg32, "AlphaBlend");
   g_imageDisplay.system_draws_alpha = !OldPlatform() && ThemedCommonControls();

@@ -1,11 +1,13 @@
 // image_load: picture files into image objects. The platform's loader is asked first for a
-// bitmap, then for an icon; any other file goes to the decoder registry, which writes
-// straight into a new DIB section. Depends on user32, gdi32, the image library, the decoders.
+// bitmap, then for an icon (a BMP only when its header is sane); any other file goes to the
+// decoder registry, which writes straight into a new DIB section. Depends on user32, gdi32,
+// the image library, the decoders.
 // Limitations: a file that fails part-way still gives an image whose unread rows are black.
 #include "graphics/decoder_load.h"
 
 #include <windows.h>
 
+#include "graphics/bmp_header.h"
 #include "graphics/decoder.h"
 #include "graphics/image.h"
 #include "runtime/runtime.h"
@@ -66,6 +68,20 @@ HANDLE LoadPlatformIcon(const char* fileName, int32_t* sourceDepth) {
   return icon;
 }
 
+// A BMP goes to the platform's loaders only with a sane header (bmp_header.h); other files
+// go as they are, and a file that cannot be read is left to the loaders to refuse.
+bool ForPlatformLoaders(const char* fileName) {
+  HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return true;
+  uint8_t head[BMP_HEADER_BYTES];
+  DWORD got = 0;
+  LARGE_INTEGER size{};
+  bool read = ReadFile(file, head, sizeof head, &got, nullptr) && GetFileSizeEx(file, &size);
+  CloseHandle(file);
+  if (!read || got < 2 || head[0] != 'B' || head[1] != 'M') return true;
+  return bmp_header_sane(head, got, uint64_t(size.QuadPart));
+}
+
 HANDLE LoadDecoded(const char* fileName, int32_t* sourceDepth) {
   if (!decoder_open(fileName)) return nullptr;
   const int32_t width = decoder_width();
@@ -89,8 +105,11 @@ intptr_t image_load(ObjectId number, const char* file_name) {
   image_free(number);
   if (!file_name) return 0;
   int32_t sourceDepth = 0;
-  HANDLE handle = LoadPlatformBitmap(file_name, &sourceDepth);
-  if (!handle) handle = LoadPlatformIcon(file_name, &sourceDepth);
+  HANDLE handle = nullptr;
+  if (ForPlatformLoaders(file_name)) {
+    handle = LoadPlatformBitmap(file_name, &sourceDepth);
+    if (!handle) handle = LoadPlatformIcon(file_name, &sourceDepth);
+  }
   if (!handle) handle = LoadDecoded(file_name, &sourceDepth);
   return handle ? image_store(number, handle, sourceDepth) : 0;
 }

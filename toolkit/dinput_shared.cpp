@@ -1,9 +1,10 @@
 // The shared DirectInput 7 object: created by its first user, released with its last.
-// Needs DINPUT.DLL (DirectInputCreateEx), loaded at run time, never linked.
+// Needs DINPUT.DLL (DirectInputCreateEx), loaded at run time from the system folder.
 // Limitations: one object per process; not thread-safe (all input runs on the main thread).
 #include "toolkit/dinput_shared.h"
 
 #include "runtime/runtime.h"
+#include "runtime/system_library.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void Unload() {
 IDirectInput7A* directinput_acquire() {
   ++g_directInput.users;
   if (g_directInput.object) return g_directInput.object;
-  if (!g_directInput.library) g_directInput.library = LoadLibraryA("DINPUT.DLL");
+  if (!g_directInput.library) g_directInput.library = LoadSystemLibrary("DINPUT.DLL");
   if (!g_directInput.library) return nullptr;
   auto create = reinterpret_cast<DirectInputCreateExFn>(
       reinterpret_cast<void*>(GetProcAddress(g_directInput.library, "DirectInputCreateEx")));

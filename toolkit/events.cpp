@@ -120,21 +120,13 @@ void TrayClick(HWND hwnd, ObjectId window, WPARAM wParam, LPARAM lParam) {
   PostMessageA(hwnd, WM_NULL, 0, 0);
 }
 
-bool IsObjectHeapBlock(const void* block, size_t least) {
-  auto heap = static_cast<HANDLE>(g_runtime.objectHeap);
-  return block && heap && HeapValidate(heap, 0, block) && HeapSize(heap, 0, block) >= least;
-}
-
-// The drop messages hand over a block that the pump frees later, but any process can post
-// their numbers: only a block of our object heap (with its buffer there too) is a drop.
-bool IsDropBlock(LPARAM lParam) {
-  auto* drop = reinterpret_cast<const DropBlock*>(lParam);
-  return IsObjectHeapBlock(drop, sizeof(DropBlock)) && (!drop->buffer || IsObjectHeapBlock(drop->buffer, 1));
-}
-
-void TakeDrop(LPARAM lParam) {
-  if (g_events->drop != reinterpret_cast<DropBlock*>(lParam)) event_drop_free();
-  g_events->drop = reinterpret_cast<DropBlock*>(lParam);
+// A drop message takes only a block that the pump handed out itself.
+bool TakeDrop(LPARAM lParam) {
+  DropBlock* drop = event_drop_claim(lParam);
+  if (!drop) return false;
+  event_drop_free();
+  g_events->drop = drop;
+  return true;
 }
 
 }  // namespace
@@ -232,9 +224,9 @@ LRESULT event_window_message(HWND hwnd, HWND top, ObjectId window, UINT message,
       g_events->object = ObjectId(wParam);
       return 0;
     case WM_NOTIFY: {
-      // Any sender may leave out the header; such a message has no control to ask.
-      auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      return header ? gadget_message_hook(header->hwndFrom, top, message, wParam, lParam) : NOT_HANDLED;
+      NMHDR header;
+      if (!event_notify_header(lParam, &header)) return NOT_HANDLED;
+      return gadget_message_hook(header.hwndFrom, top, message, wParam, lParam);
     }
     case WM_HSCROLL:
     case WM_VSCROLL:
@@ -248,15 +240,13 @@ LRESULT event_window_message(HWND hwnd, HWND top, ObjectId window, UINT message,
       TrayClick(hwnd, window, wParam, lParam);
       return 0;
     case MESSAGE_DROP_WINDOW:
-      if (!IsDropBlock(lParam)) return NOT_HANDLED;
+      if (!TakeDrop(lParam)) return NOT_HANDLED;
       g_events->pending = EVENT_DROP_WINDOW;
-      TakeDrop(lParam);
       return 0;
     case MESSAGE_DROP_GADGET:
-      if (!IsDropBlock(lParam)) return NOT_HANDLED;
+      if (!TakeDrop(lParam)) return NOT_HANDLED;
       g_events->pending = EVENT_DROP_GADGET;
       g_events->object = ObjectId(wParam);
-      TakeDrop(lParam);
       return 0;
     default:
       return NOT_HANDLED;

@@ -46,6 +46,7 @@ constexpr UINT MESSAGE_DROP_GADGET = 13106;
 constexpr UINT MESSAGE_GADGET_HOOK = 13120;
 
 // The drop block handed over by a drop message: freed at the next pump step.
+// Only blocks from event_drop_new are drops.
 struct DropBlock {
   void* buffer;  // inner heap buffer (objectHeap)
 };
@@ -80,6 +81,19 @@ void event_state_init();
 
 // Frees the block of the last drop (the pump's first step, and the window library's end).
 void event_drop_free();
+
+// Guards against messages other programs post (events_foreign.cpp). Start installs the
+// thread's message filter; end removes it and frees the drop blocks never delivered.
+void event_foreign_start();
+void event_foreign_end();
+// True when lParam holds a readable notification header sent by a window of this thread;
+// the header is copied out.
+bool event_notify_header(LPARAM lParam, NMHDR* header);
+// A drop block with a zeroed inner buffer, for a drop target of this process to post with
+// MESSAGE_DROP_WINDOW or MESSAGE_DROP_GADGET; 0 when the heap refuses or too many wait.
+DropBlock* event_drop_new(size_t bufferSize);
+// The recorded drop block that lParam names, now no longer recorded; 0 for any other value.
+DropBlock* event_drop_claim(LPARAM lParam);
 
 // One step: a queued event, else at most one message. timeout -1 waits without limit, 0
 // returns at once, > 0 waits up to that many milliseconds. 0 when nothing came.

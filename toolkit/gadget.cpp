@@ -26,11 +26,27 @@ void InitState(void* state) {
   InitializeCriticalSection(&s->brushLock);
 }
 
+// A paint request whose device context is none, or a font that is none: any program can
+// send or post one with any number there. The system's edit control keeps a broken text
+// layout after drawing into a bad device context (the next text written crashes it), and
+// a drop-down list takes another height for a bad font.
+bool NamesNoSuchObject(UINT message, WPARAM wParam) {
+  DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(wParam));
+  if (message == WM_SETFONT) return wParam && type != OBJ_FONT;
+  bool carriesDc = message == WM_PRINT || message == WM_PRINTCLIENT || message == WM_ERASEBKGND ||
+                   (message == WM_PAINT && wParam);
+  return carriesDc && type != OBJ_DC && type != OBJ_MEMDC && type != OBJ_METADC && type != OBJ_ENHMETADC;
+}
+
 LRESULT CALLBACK CommonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   ObjectId id = GetWindowLongPtrA(hwnd, GWLP_ID);
   if (id == -1) return DefWindowProcA(hwnd, message, wParam, lParam);
   auto* record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, id));
   if (!record || record->hwnd != hwnd) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (NamesNoSuchObject(message, wParam)) return 0;
+  // A control has no close box: a close command comes from another program, and the
+  // default would destroy the control. Closing is the application's decision.
+  if (message == WM_CLOSE) return 0;
   LRESULT result = CallWindowProcA(record->previous, hwnd, message, wParam, lParam);
   // Creations during the call may have moved the slots: look the record up again.
   if (message == WM_NCDESTROY && (record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, id)))) {

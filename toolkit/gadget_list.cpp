@@ -44,6 +44,8 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = CallWindowProcA(g_listClassProc, hwnd, message, wParam, lParam);
     g_releaseAfterDrag = nullptr;
     return result;
+  } else if (message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != hwnd) {
+    RemovePropA(hwnd, "KV_MouseDown");  // the mouse went elsewhere: the press is over
   } else if (message == WM_NCDESTROY) {
     RemovePropA(hwnd, "KV_MouseDown");
     RemovePropA(hwnd, "KV_Dragged");

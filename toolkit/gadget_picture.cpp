@@ -233,6 +233,10 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         ReleaseCapture();
       }
       break;
+    case WM_CAPTURECHANGED:
+      // A pop-up or Alt+Tab took the mouse: the press is over without a release.
+      if (reinterpret_cast<HWND>(lParam) != hwnd) r->data3 = 0;
+      break;
     case WM_LBUTTONDBLCLK:
       gadget_event_post(hwnd, GADGET_LEFT_DOUBLE_CLICK);
       return 0;

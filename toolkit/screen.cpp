@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "runtime/runtime.h"
+#include "runtime/system_library.h"
 #include "toolkit/screen_state.h"
 
 ScreenState g_screen;
@@ -174,7 +175,7 @@ int32_t screen_library_init() {
   }
   if (g_screen.initialised) return 0;
   g_screen.childPresents = RunningUnderWine() ? 0 : 1;
-  g_screen.library = LoadLibraryA("d3d9.dll");
+  g_screen.library = LoadSystemLibrary("d3d9.dll");
   if (!g_screen.library) return 0;
   auto create = reinterpret_cast<Direct3DCreate9Fn>(
       reinterpret_cast<void*>(GetProcAddress(g_screen.library, "Direct3DCreate9")));

@@ -130,6 +130,7 @@ ObjectId window_number_of(HWND top) {
 void window_library_init() {
   g_windowList = NewObjectList(sizeof(WindowRecord), 16, window_close);
   event_state_init();
+  event_foreign_start();
   g_windowLibrary = static_cast<WindowLibrary*>(NewLibraryState(sizeof(WindowLibrary), nullptr));
   if (g_windowLibrary) {
     g_windowLibrary->icon = LoadIconA(static_cast<HINSTANCE>(g_runtime.instance), MAKEINTRESOURCEA(1));
@@ -141,6 +142,7 @@ void window_library_init() {
 void window_library_end() {
   FreeAllObjects(g_windowList);
   event_drop_free();
+  event_foreign_end();
 }
 
 intptr_t window_open(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, const char* title,

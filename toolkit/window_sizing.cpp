@@ -1,6 +1,7 @@
-// The own sizing loop for windows with a sizing border: with full-window dragging on, an
-// SC_SIZE runs through mouse capture here instead of the system's modal loop, so the
-// program's event loop keeps running while the user resizes. Depends on user32.
+// The own sizing loop for windows with a sizing border that are neither maximised nor
+// minimised: with full-window dragging on, an SC_SIZE runs through mouse capture here
+// instead of the system's modal loop, so the program's event loop keeps running while the
+// user resizes. Depends on user32.
 // Limitation: one loop at a time (there is one mouse capture).
 #include "runtime/objects.h"
 #include "toolkit/window.h"
@@ -125,6 +126,9 @@ bool window_sizing_message(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   if (!g_sizing) return false;
   *result = 0;
   if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_SIZE) {
+    // Any program can post the command. A window the user cannot size is sized by no loop,
+    // neither ours nor the system's (which would follow the mouse all the same).
+    if (!(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_THICKFRAME) || IsZoomed(hwnd) || IsIconic(hwnd)) return true;
     BOOL fullDrag = FALSE;
     SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag, 0);
     if (!fullDrag) return false;

@@ -2,6 +2,7 @@
 // against hand-made files: RLE8 escapes, depths that write nothing, truncated and lying files.
 #include <gtest/gtest.h>
 
+#include "graphics/bmp_header.h"
 #include "tests/graphics/decoder_files.h"
 #include "tests/runtime/runtime_fixture.h"
 
@@ -193,6 +194,65 @@ TEST_F(BmpDecoderTest, LyingHeadersAreHarmless) {
   EXPECT_EQ(Bytes(d.pixels.end() - 6 * stride, d.pixels.end() - 6 * stride + 3), Bytes(3, 0x42));
   EXPECT_TRUE(AllZero(d.pixels.end() - 6 * stride + 3, d.pixels.end() - 5 * stride));
   EXPECT_EQ(Bytes(d.pixels.end() - 5 * stride, d.pixels.end()), Bytes(5 * stride, 0x42));
+}
+
+bool Sane(const Bytes& file) { return bmp_header_sane(file.data(), std::min(file.size(), BMP_HEADER_BYTES), file.size()); }
+
+// The check before the platform's loader, which believes every size a file claims.
+TEST(BmpHeader, OnlyFilesThatHoldWhatTheyClaimGoToThePlatformLoader) {
+  struct Case {
+    const char* name;
+    BmpFields fields;
+    size_t pixelBytes;
+    bool sane;
+  };
+  auto fields = [](int32_t w, int32_t h, uint16_t bits, uint32_t compression = 0, size_t tableEntries = 0) {
+    BmpFields f;
+    f.width = w;
+    f.height = h;
+    f.bits = bits;
+    f.compression = compression;
+    f.palette.assign(tableEntries * 4, 0);
+    return f;
+  };
+  const Case cases[] = {
+      {"24 bits, every row", fields(4, 2, 24), 24, true},
+      {"24 bits, a byte short", fields(4, 2, 24), 23, false},
+      {"top-down", fields(4, -2, 24), 24, true},
+      {"4 bits claiming 4000 x 4000 in 118 bytes", fields(4000, 4000, 4, 0, 16), 0, false},
+      {"RLE8 claiming 16000 x 16000", fields(16000, 16000, 8, 1, 256), 2, false},
+      {"RLE8 within the limits", fields(8000, 8000, 8, 1, 256), 2, true},
+      {"RLE8 ending inside its colour table", fields(8, 8, 8, 1, 255), 0, false},
+      {"8 bits, full table and rows", fields(3, 1, 8, 0, 256), 4, true},
+      {"width 0", fields(0, 2, 24), 24, false},
+      {"width 32768", fields(32768, 1, 1), 4096, false},
+      {"more than 64 Mi pixels", fields(32767, 2049, 1), 4100 * 2049, false},
+      {"7 bits", fields(4, 2, 7), 64, false},
+      {"bit fields at 24 bits", fields(4, 2, 24, 3), 64, false},
+      {"bit fields without their masks", fields(2, 1, 32, 3), 8, false},
+      {"bit fields with their masks", fields(2, 1, 32, 3), 20, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Sane(MakeBmp(c.fields, Bytes(c.pixelBytes))), c.sane);
+  }
+  BmpFields farPixels = fields(4, 2, 24);
+  farPixels.pixelOffset = 100;
+  EXPECT_FALSE(Sane(MakeBmp(farPixels, Bytes(24))));
+  EXPECT_FALSE(Sane(Bytes{'B', 'M'}));
+
+  // The old core header: 16-bit sizes and 3-byte colour entries; 2 x 2 at 1 bit needs
+  // 14 + 12 + 2 * 3 bytes of headers and table, then two rows of 4 bytes.
+  Bytes core{'B', 'M'};
+  Put32LE(core, 40);
+  Put32LE(core, 0);
+  Put32LE(core, 32);
+  Put32LE(core, 12);
+  for (uint16_t v : {2, 2, 1, 1}) Put16LE(core, v);
+  core.resize(40);
+  EXPECT_TRUE(Sane(core));
+  core.pop_back();
+  EXPECT_FALSE(Sane(core));
 }
 
 }  // namespace

@@ -70,6 +70,31 @@ TEST_F(ImageLoadTest, FilesNothingAcceptsGiveZeroAndFreeTheOldImage) {
   EXPECT_EQ(image_load(7, nullptr), 0);
 }
 
+// BMPs whose headers claim more than the file holds never reach the platform's loader
+// (which crashed on the first and took gigabytes for the second): our decoder decides.
+TEST_F(ImageLoadTest, LyingBmpsAreLeftToOurDecoder) {
+  BmpFields empty;
+  empty.width = empty.height = 4000;
+  empty.bits = 4;
+  empty.palette.assign(16 * 4, 0xFF);
+  Bytes file = MakeBmp(empty, {});
+  ASSERT_EQ(file.size(), 118u);
+  ASSERT_NE(image_load(8, Write("claims4000.bmp", file).c_str()), 0);
+  ImageRecord* r = Record(8);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->width, 4000);
+  EXPECT_EQ(r->source_depth, 4);
+  EXPECT_EQ(Word(Pixels(8), 1999, 1999) & 0xFFFFFF, 0u);  // no pixel in the file: black
+
+  BmpFields rle;
+  rle.width = rle.height = 16000;
+  rle.bits = 8;
+  rle.compression = 1;
+  rle.palette.assign(256 * 4, 0xFF);
+  EXPECT_EQ(image_load(8, Write("claims16000.bmp", MakeBmp(rle, {0, 1})).c_str()), 0);
+  EXPECT_EQ(image_handle(8), nullptr);
+}
+
 TEST_F(ImageLoadTest, TruncatedPngLoadsWithBlackMissingLines) {
   const uint32_t side = 128;
   Bytes rows(size_t(side) * side * 3, 0x77);

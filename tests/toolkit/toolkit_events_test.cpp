@@ -165,17 +165,30 @@ TEST_F(Events, QueuedEventsComeBeforeMessagesAndMenuCommands) {
   EXPECT_EQ(event_type(), -1);
 }
 
-TEST_F(Events, NotificationWithoutHeaderGoesToDefaultProcessing) {
-  // Any sender may pass a WM_NOTIFY without its NMHDR.
+// Any program can send or post WM_NOTIFY with any lParam: only a readable header sent
+// within this thread is looked at. A posted one never reaches a window, nor does a posted
+// message numbered like a toolkit event, which would come out of the pump as that event,
+// nor a posted close command for a child window, which would destroy it.
+TEST_F(Events, ForeignNotificationsEventNumbersAndCloseCommandsAreNotFollowed) {
   EXPECT_EQ(SendMessageA(main_, WM_NOTIFY, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(main_, WM_NOTIFY, 0, 1), 0);
   EXPECT_EQ(SendMessageA(main_, WM_CTLCOLORSTATIC, 0, 0), DefWindowProcA(main_, WM_CTLCOLORSTATIC, 0, 0));
+  NMHDR header{main_, 0, 0};
+  PostMessageA(main_, WM_NOTIFY, 0, 1);
+  PostMessageA(main_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+  PostMessageA(main_, UINT(EVENT_GADGET), 36, 0);
+  PostMessageA(main_, UINT(EVENT_TIMER), 36, 0);
+  HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, main_, nullptr, nullptr, nullptr);
+  PostMessageA(child, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(event_poll(), WM_NULL);
+  EXPECT_TRUE(IsWindow(child));
 }
 
-TEST_F(Events, DropsCarryObjectHeapBlocksOnly) {
-  // A drop made here: its block and buffer come from the object heap and are freed by the pump.
-  auto* drop = static_cast<DropBlock*>(ObjectAlloc(sizeof(DropBlock)));
+// The drop messages free the block they carry: only one the pump handed out and still
+// records is taken, never a live block of ours named by a forged message.
+TEST_F(Events, DropsTakeOnlyBlocksThePumpHandedOut) {
+  DropBlock* drop = event_drop_new(64);
   ASSERT_NE(drop, nullptr);
-  drop->buffer = ObjectAlloc(64);
   PostMessageA(main_, MESSAGE_DROP_GADGET, 77, reinterpret_cast<LPARAM>(drop));
   EXPECT_EQ(event_poll(), EVENT_DROP_GADGET);
   EXPECT_EQ(event_gadget(), 77);
@@ -183,14 +196,21 @@ TEST_F(Events, DropsCarryObjectHeapBlocksOnly) {
   EXPECT_EQ(event_poll(), 0);
   EXPECT_EQ(g_events->drop, nullptr);
 
-  // The same message posted with anything else is no drop: nothing is taken or freed.
-  DropBlock forged{ObjectAlloc(16)};
-  PostMessageA(main_, MESSAGE_DROP_GADGET, 78, reinterpret_cast<LPARAM>(&forged));
-  Drain();
+  auto* live = static_cast<DropBlock*>(ObjectAlloc(sizeof(DropBlock)));
+  live->buffer = ObjectAlloc(16);
+  const LPARAM forged[] = {reinterpret_cast<LPARAM>(drop), reinterpret_cast<LPARAM>(live), 1};
+  for (LPARAM block : forged) {
+    PostMessageA(main_, MESSAGE_DROP_GADGET, 78, block);
+    SendMessageA(main_, MESSAGE_DROP_GADGET, 78, block);
+    PostMessageA(main_, MESSAGE_DROP_WINDOW, 0, block);
+  }
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(event_poll(), WM_NULL);
   EXPECT_NE(event_gadget(), 78);
   EXPECT_EQ(g_events->drop, nullptr);
-  EXPECT_TRUE(HeapValidate(static_cast<HANDLE>(g_runtime.objectHeap), 0, forged.buffer));
-  ObjectFree(forged.buffer);
+  auto heap = static_cast<HANDLE>(g_runtime.objectHeap);
+  EXPECT_TRUE(HeapValidate(heap, 0, live) && HeapValidate(heap, 0, live->buffer));
+  ObjectFree(live->buffer);
+  ObjectFree(live);
 }
 
 }  // namespace

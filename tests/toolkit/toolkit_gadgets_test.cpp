@@ -76,6 +76,20 @@ TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
   EXPECT_EQ(TextOf(0), "-100");
   SendMessageA(bare, WM_CHAR, '7', 1);
   EXPECT_EQ(TextOf(1), "7");
+  // Any program can send or post a paint request naming no device context; the field must
+  // still take its next texts (the system's edit control would keep a broken layout).
+  const UINT paints[] = {WM_PAINT, WM_PRINT, WM_PRINTCLIENT, WM_ERASEBKGND};
+  for (UINT message : paints) {
+    SendMessageA(edit, message, 0x654dde20, PRF_CLIENT);
+    gadget_text_set(0, "100");
+    gadget_text_set(0, "-100");
+    EXPECT_EQ(TextOf(0), "-100") << message;
+  }
+  // A close command, posted or sent, destroys no gadget.
+  PostMessageA(edit, WM_CLOSE, 0, 0);
+  Drain();
+  SendMessageA(edit, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(edit));
 }
 
 TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
@@ -83,6 +97,8 @@ TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
   ASSERT_NE(combo, nullptr);
   EXPECT_EQ(WindowSize(combo).cy, 22);
   EXPECT_EQ(WindowSize(combo).cx, 200);
+  SendMessageA(combo, WM_SETFONT, 0x73c9ffc5, TRUE);  // from another program: no font of ours
+  EXPECT_EQ(WindowSize(combo).cy, 22);
   // The control itself drops WS_BORDER and WS_VSCROLL from the style it was given.
   EXPECT_EQ(GetWindowLongPtrA(combo, GWL_STYLE) & 0x50030003, 0x50030003);
 
@@ -251,6 +267,14 @@ TEST_F(Gadgets, ListBoxItemsDoubleClickAndDragStart) {
   SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, onFirst);
   SendMessageA(list, WM_LBUTTONUP, 0, onFirst);
   EXPECT_TRUE(HasGadgetEvent(Drain(), 37, GADGET_LEFT_CLICK));
+
+  // A press cut short by a loss of capture (a pop-up, Alt+Tab) is over: a later plain move
+  // starts no drag.
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, onFirst);
+  SetCapture(main_);
+  ReleaseCapture();
+  SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(20 + 40, itemHeight / 2));
+  EXPECT_FALSE(HasGadgetEvent(Drain(), 37, GADGET_DRAG_STARTED));
 }
 
 TEST_F(Gadgets, MultipleSelectionListClearsAndKeepsItsSelection) {

@@ -172,6 +172,13 @@ TEST_F(Picture, MouseEvents) {
   EXPECT_FALSE(HasGadgetEvent(events, 34, GADGET_RIGHT_CLICK));
   SendMessageA(control, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
   EXPECT_TRUE(HasGadgetEvent(Drain(), 34, GADGET_RIGHT_CLICK));
+
+  // A press cut short by a loss of capture is over: a later plain move starts no drag.
+  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  SetCapture(main_);
+  ReleaseCapture();
+  SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(60, 60));
+  EXPECT_FALSE(HasGadgetEvent(Drain(), 34, GADGET_DRAG_STARTED));
 }
 
 }  // namespace

@@ -182,6 +182,37 @@ TEST(Windows, OwnSizingLoopFollowsTheMouseWithinTheLimits) {
   Drain();
 }
 
+// Any program can post the size command: without a sizing border, or maximised or
+// minimised, the loop never starts and the mouse moves nothing.
+TEST(Windows, OwnSizingLoopOnlyForWindowsTheUserCanSize) {
+  BOOL before = FALSE;
+  SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &before, 0);
+  SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+  const struct {
+    int32_t flags;
+    const char* what;
+  } cases[] = {{2, "no sizing border"},
+               {int32_t(WS_OVERLAPPEDWINDOW | WS_MAXIMIZE), "maximised"},
+               {int32_t(WS_OVERLAPPEDWINDOW | WS_MINIMIZE), "minimised"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto hwnd = reinterpret_cast<HWND>(window_open(7, 50, 50, 200, 100, "fixed", c.flags));
+    ASSERT_NE(hwnd, nullptr);
+    Drain();
+    SIZE size = WindowSize(hwnd);
+    PostMessageA(hwnd, WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, 0);
+    Drain();
+    EXPECT_NE(GetCapture(), hwnd);
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 300));
+    EXPECT_EQ(WindowSize(hwnd).cx, size.cx);
+    EXPECT_EQ(WindowSize(hwnd).cy, size.cy);
+    ReleaseCapture();
+    window_close(7);
+    Drain();
+  }
+  SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, before, nullptr, 0);
+}
+
 }  // namespace
 
 VLMR_TOOLKIT_MAIN()

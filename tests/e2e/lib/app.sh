@@ -267,9 +267,16 @@ app_dialog() {
 
 app_capture_client() {
   local bmp=$APP_SHOTS/client.bmp
-  rm -f "$bmp"
-  app_inspector --save-client "$(vlmr_winpath "$bmp")" >/dev/null 2>&1 ||
-    app_fail "the inspector could not save the client area"
+  local try
+  # A capture can miss under a loaded X server (the copy from the screen is refused once);
+  # try again before calling it a fault, and keep what the inspector said.
+  for try in 1 2 3; do
+    rm -f "$bmp"
+    app_inspector --save-client "$(vlmr_winpath "$bmp")" >/dev/null 2>>"$APP_SHOTS/capture.err" &&
+      break
+    ((try < 3)) || app_fail "the inspector could not save the client area: $(cat "$APP_SHOTS/capture.err")"
+    sleep 0.5
+  done
   convert "bmp:$bmp" "png24:$1" || app_fail "could not convert the client capture"
 }
 
