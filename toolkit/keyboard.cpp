@@ -2,8 +2,9 @@
 // format, read for the screen's parent window and only while that window is in front.
 // The device is acquired while the window is active and given up when it is not (the
 // window's WM_ACTIVATE tells, seen through a procedure of ours in front of its own). While
-// acquired, DirectInput sets an event whenever a key or the acquisition changes, so a read
-// in a pass where nothing happened is one look at that event and keeps the last snapshot.
+// acquired, DirectInput sets an event whenever a key or the acquisition changes; a thread of
+// ours waits for that event and raises a flag, so a read in a pass where nothing happened
+// is one look at that flag (no call into the system) and keeps the last snapshot.
 // The device cooperates at the background level and this reader keeps to the foreground
 // itself: at the foreground level DirectInput watches every message the thread sends, and
 // under Wine each message then costs three round trips to the server (a hundred times the
@@ -61,6 +62,38 @@ bool Unwatch() {
   return true;
 }
 
+// Waits for DirectInput's change event until told to stop, raising the flag for each.
+DWORD WINAPI WaitForChanges(void*) {
+  HANDLE events[2] = {g_keyboard.changed, g_keyboard.stop};
+  while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0)
+    InterlockedExchange(&g_keyboard.signalled, 1);
+  return 0;
+}
+
+// The change event and its waiter; without them every read takes a snapshot.
+void StartWaiter() {
+  g_keyboard.changed = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  g_keyboard.stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (g_keyboard.changed && g_keyboard.stop && SUCCEEDED(g_keyboard.device->SetEventNotification(g_keyboard.changed)))
+    g_keyboard.waiter = CreateThread(nullptr, 0, WaitForChanges, nullptr, 0, nullptr);
+  if (g_keyboard.waiter) return;
+  g_keyboard.device->SetEventNotification(nullptr);
+  if (g_keyboard.changed) CloseHandle(g_keyboard.changed);
+  if (g_keyboard.stop) CloseHandle(g_keyboard.stop);
+  g_keyboard.changed = g_keyboard.stop = nullptr;
+}
+
+void StopWaiter() {
+  if (!g_keyboard.waiter) return;
+  g_keyboard.device->SetEventNotification(nullptr);
+  SetEvent(g_keyboard.stop);
+  WaitForSingleObject(g_keyboard.waiter, INFINITE);
+  CloseHandle(g_keyboard.waiter);
+  CloseHandle(g_keyboard.changed);
+  CloseHandle(g_keyboard.stop);
+  g_keyboard.waiter = g_keyboard.changed = g_keyboard.stop = nullptr;
+}
+
 void GiveUp() {
   if (g_keyboard.acquired) g_keyboard.device->Unacquire();
   g_keyboard.acquired = false;
@@ -77,10 +110,7 @@ void Bind(HWND window) {
   g_keyboard.windowProc = nullptr;
   g_keyboard.inFront = window && GetForegroundWindow() == window;
   g_keyboard.device->SetCooperativeLevel(window, kCooperativeLevel);
-  if (!g_keyboard.changed) {
-    g_keyboard.changed = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    g_keyboard.device->SetEventNotification(g_keyboard.changed);
-  }
+  if (!g_keyboard.waiter) StartWaiter();
   if (window)
     g_keyboard.windowProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
@@ -119,7 +149,7 @@ int32_t keyboard_read_state() {
   if (!g_keyboard.acquired) {
     if (FAILED(g_keyboard.device->Acquire())) return 0;  // tried again next pass
     g_keyboard.acquired = true;
-  } else if (g_keyboard.changed && WaitForSingleObject(g_keyboard.changed, 0) != WAIT_OBJECT_0) {
+  } else if (g_keyboard.waiter && !InterlockedExchange(&g_keyboard.signalled, 0)) {
     return g_keyboard.phase == kKeyboardReading;  // nothing changed: the snapshot stands
   }
   if (g_keyboard.device->GetDeviceState(kKeyCount, g_keyboard.snapshot) != DI_OK) {
@@ -145,10 +175,9 @@ void keyboard_end() {
   if (!g_keyboard.initialised) return;
   if (g_keyboard.device) {
     g_keyboard.device->Unacquire();
-    g_keyboard.device->SetEventNotification(nullptr);
+    StopWaiter();
     g_keyboard.device->Release();
   }
-  if (g_keyboard.changed) CloseHandle(g_keyboard.changed);
   bool stays = !Unwatch();
   HWND window = g_keyboard.window;
   WNDPROC windowProc = g_keyboard.windowProc;

@@ -50,13 +50,16 @@ TEST_F(InputTest, TheSnapshotStandsUntilTheKeyboardSignalsAndReadsFollowTheWindo
   // Activation as the system sends it; the reader sees it before the window does.
   SendMessageA(window, WM_ACTIVATE, WA_ACTIVE, 0);
   ASSERT_EQ(keyboard_read_state(), 1) << "in front: acquired and read";
-  WaitForSingleObject(g_keyboard.changed, 0);  // whatever acquiring signalled is seen
+  ASSERT_TRUE(g_keyboard.waiter) << "a thread waits for the keyboard's changes";
+  Sleep(100);  // whatever acquiring signalled has reached the flag, and is taken here
+  InterlockedExchange(&g_keyboard.signalled, 0);
   // A snapshot no keyboard here gives stands while DirectInput signals no change...
   g_keyboard.snapshot[KEY_ESCAPE] = 0x80;
   EXPECT_EQ(keyboard_read_state(), 1);
   EXPECT_EQ(key_is_down(KEY_ESCAPE), 0x80);
   // ...and is read anew once it does.
   SetEvent(g_keyboard.changed);
+  for (int i = 0; i < 1000 && !g_keyboard.signalled; ++i) Sleep(1);
   EXPECT_EQ(keyboard_read_state(), 1);
   EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
 
