@@ -9,6 +9,8 @@
 // itself: at the foreground level DirectInput watches every message the thread sends, and
 // under Wine each message then costs three round trips to the server (a hundred times the
 // message), which made every pass of the main loop and every refresh several times dearer.
+// The Windows logo key stays disabled while the keyboard is taken (in front only), where
+// the system accepts that request at this level.
 // Needs the shared DirectInput object (dinput_shared), the screen library for the window.
 #include "toolkit/keyboard.h"
 
@@ -24,6 +26,7 @@ KeyboardState g_keyboard;
 namespace {
 
 constexpr DWORD kCooperativeLevel = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
+constexpr DWORD kWithoutLogoKey = kCooperativeLevel | DISCL_NOWINKEY;
 
 bool BuildFormat() {
   if (g_keyboard.objectFormats) return true;
@@ -109,7 +112,8 @@ void Bind(HWND window) {
   g_keyboard.window = window;
   g_keyboard.windowProc = nullptr;
   g_keyboard.inFront = window && GetForegroundWindow() == window;
-  g_keyboard.device->SetCooperativeLevel(window, kCooperativeLevel);
+  if (FAILED(g_keyboard.device->SetCooperativeLevel(window, kWithoutLogoKey)))
+    g_keyboard.device->SetCooperativeLevel(window, kCooperativeLevel);
   if (!g_keyboard.waiter) StartWaiter();
   if (window)
     g_keyboard.windowProc = reinterpret_cast<WNDPROC>(
