@@ -82,7 +82,7 @@ void SetState(int32_t which, bool flipButtons) {
   p.dwPOV = which ? 22500 : 4500;
 }
 
-// A refresh in the designed order, each step timed; the hand-over's three steps apart.
+// A refresh in the readout's own order, each step timed; the hand-over's three steps apart.
 void TimedRefresh(Timer& t) {
   t.Run(kTexts, ShowAxisValues);
   t.Run(kPatches, DrawAxisPatches);
