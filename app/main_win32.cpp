@@ -13,8 +13,8 @@
 #include "app/axes.h"
 #include "app/controller.h"
 #include "app/numbers.h"
-#include "app/overlay_win32.h"
 #include "app/picture_file_win32.h"
+#include "app/readout_win32.h"
 #include "app/state.h"
 #include "graphics/decoder.h"
 #include "graphics/image.h"
@@ -30,20 +30,6 @@
 #include "toolkit/window.h"
 
 namespace {
-
-ObjectId ButtonField(int32_t k) { return 12 + k; }
-
-void SetNumberText(ObjectId field, int64_t value) {
-  TempExpression text;
-  text.Number(value);
-  gadget_text_set(field, text.Finish());
-}
-
-void SetButtonLine(int32_t k) {
-  TempExpression text;
-  text.Text("Button ").Number(k + 1).Text(": ").Number(ControllerButton(g_app.selectedController, k));
-  gadget_text_set(ButtonField(k), text.Finish());
-}
 
 void LoadPicture() {
   g_app.pictureImage = 100;
@@ -164,30 +150,6 @@ int32_t SelectedFromList() {
   int64_t ordinal = ParseInteger(g_temp.text + start);
   SetTempPos(start);
   return int32_t(ordinal - 1);
-}
-
-void RefreshReadout() {
-  int32_t c = g_app.selectedController;
-  g_app.axisValueX = ControllerAxisX(c);
-  g_app.axisValueY = ControllerAxisY(c);
-  g_app.axisValueZ = ControllerAxisZ(c);
-  g_app.axisValueR = ControllerAxisR(c);
-  SetNumberText(1, g_app.axisValueX);
-  SetNumberText(3, g_app.axisValueY);
-  SetNumberText(5, g_app.axisValueZ);
-  SetNumberText(7, g_app.axisValueR);
-  DrawAxisPatches();
-  for (int32_t k = 0; k < 6; ++k) SetButtonLine(k);
-  DrawButtonPatches();
-  for (int32_t k = 6; k < 12; ++k) SetButtonLine(k);
-  {
-    TempExpression hat;
-    hat.Text("POV : ").Number(ControllerPOV(c));
-    gadget_text_set(kHatField, hat.Finish());
-  }
-  g_app.hatPosition = ControllerPOV(c);
-  DrawHatPatches();
-  HandOverPicture();
 }
 
 // Marks the items of controllers whose polls fail, and unmarks them when they answer again;

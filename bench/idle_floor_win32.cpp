@@ -7,6 +7,8 @@
 // argument (default 15).
 #include <windows.h>
 
+#include <mmsystem.h>
+
 #include <cstdlib>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
@@ -15,8 +17,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
   wc.hInstance = instance;
   wc.lpszClassName = "IdleFloor";
   RegisterClassA(&wc);
-  HWND window = CreateWindowA("IdleFloor", "Idle floor", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
-                              nullptr, nullptr, instance, nullptr);
+  // Beside the program's window, and without taking the foreground from it.
+  HWND window = CreateWindowA("IdleFloor", "Idle floor", WS_OVERLAPPED, 700, 0, 200, 100, nullptr, nullptr,
+                              instance, nullptr);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
   const int seconds = args && *args ? std::atoi(args) : 15;
   const ULONGLONG end = GetTickCount64() + ULONGLONG(seconds > 0 ? seconds : 15) * 1000;
   while (GetTickCount64() < end) {

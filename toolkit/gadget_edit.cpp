@@ -2,9 +2,12 @@
 // become gadget events 14000 / 14001. A field can be made to hold the program's text: it
 // then shows only what the program writes, and anything else (typing, pasting, another
 // program's WM_SETTEXT) is replaced at once by the program's last text, while the field
-// keeps the look of an editable one.
+// keeps the look of an editable one; the program writing the text it shows already changes
+// nothing.
 // Depends on user32, the strings and the gadget library. Limitation: text get uses the
 // window text (no kind slot for it).
+#include <cstring>
+
 #include "runtime/strings.h"
 #include "toolkit/events.h"
 #include "toolkit/gadget_kind.h"
@@ -41,9 +44,23 @@ LRESULT EditHook(GadgetRecord* record, HWND, UINT message, WPARAM wParam, LPARAM
   return colour ? gadget_colour_hook(record, reinterpret_cast<HDC>(wParam)) : NOT_HANDLED;
 }
 
+// True when the control shows exactly text (of at most kShownMax bytes; a longer text
+// counts as not shown).
+constexpr size_t kShownMax = 62;
+bool Shows(HWND hwnd, const char* text) {
+  size_t length = std::strlen(text);
+  if (length > kShownMax) return false;
+  char shown[kShownMax + 2];
+  int got = GetWindowTextA(hwnd, shown, int(length + 2));
+  return got == int(length) && std::memcmp(shown, text, length) == 0;
+}
+
 intptr_t EditTextSet(GadgetRecord* record, const char* text) {
   if (HeldText(record)) {
     char* held = HeldText(record);
+    // Writing the text a held field shows already would only repaint the same pixels (and
+    // move its caret and selection): nothing to do.
+    if (!std::strcmp(held, text) && Shows(record->hwnd, text)) return TRUE;
     AssignString(&held, text);
     record->data4 = reinterpret_cast<intptr_t>(held);
   }

@@ -1,7 +1,9 @@
 // Picture gadgets: a "STATIC" control that shows a bitmap or icon at its own size and
 // reports clicks, double clicks and drag starts. It keeps its own copy of what it is given,
-// so the caller may free or replace the image at once. Depends on user32, gdi32 and the
-// bitmap utilities of the image library. Limitation: alpha pictures need AlphaBlend.
+// so the caller may free or replace the image at once; a new picture of the same size is
+// copied and painted only where it differs from the one shown. Depends on user32, gdi32
+// and the bitmap utilities of the image library. Limitation: alpha pictures need AlphaBlend.
+#include <climits>
 #include <cstring>
 
 #include "graphics/image.h"
@@ -38,14 +40,40 @@ void FreePremultiplied(GadgetRecord* r) {
   r->data2 = 0;
 }
 
-// Copies the source's pixels into a bottom-up DIB section of the given depth.
-void CopyPixels(HBITMAP source, const BITMAP& bm, int32_t depth, void* bits) {
+// Copies the source's pixels into a bottom-up DIB section of the given depth and returns
+// the rectangle (top-down, in pixels) whose pixels changed: rows that hold the same bytes
+// already are left as they are. A source that is no DIB section of that layout is copied
+// whole and counts as changed everywhere.
+RECT CopyPixels(HBITMAP source, const BITMAP& bm, int32_t depth, unsigned char* bits) {
+  RECT changed{0, 0, bm.bmWidth, bm.bmHeight};
   DIBSECTION ds;
   GdiFlush();
   if (GetObjectA(source, sizeof ds, &ds) == sizeof ds && ds.dsBm.bmBits && ds.dsBmih.biBitCount == depth &&
       ds.dsBmih.biHeight > 0 && ds.dsBmih.biCompression == BI_RGB) {
-    std::memcpy(bits, ds.dsBm.bmBits, size_t(dib_stride(bm.bmWidth, depth)) * size_t(bm.bmHeight));
-    return;
+    const size_t stride = size_t(dib_stride(bm.bmWidth, depth)), pixel = size_t(depth / 8);
+    const auto* from = static_cast<const unsigned char*>(ds.dsBm.bmBits);
+    size_t first = stride, last = 0;  // byte columns that changed, over all rows
+    changed = {bm.bmWidth, bm.bmHeight, 0, 0};
+    for (int32_t row = 0; row < bm.bmHeight; ++row) {
+      const unsigned char* a = from + size_t(row) * stride;
+      unsigned char* b = bits + size_t(row) * stride;
+      if (std::memcmp(a, b, stride) == 0) continue;
+      size_t lo = 0, hi = stride;
+      while (a[lo] == b[lo]) ++lo;
+      while (a[hi - 1] == b[hi - 1]) --hi;
+      first = lo < first ? lo : first;
+      last = hi > last ? hi : last;
+      std::memcpy(b + lo, a + lo, hi - lo);
+      int32_t y = bm.bmHeight - 1 - row;  // bottom-up rows
+      changed.top = y < changed.top ? y : changed.top;
+      changed.bottom = y + 1 > changed.bottom ? y + 1 : changed.bottom;
+    }
+    if (last > first) {
+      changed.left = LONG(first / pixel);
+      changed.right = LONG((last + pixel - 1) / pixel);
+      if (changed.right > bm.bmWidth) changed.right = bm.bmWidth;
+    }
+    return changed;
   }
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, bm.bmHeight, 1, WORD(depth), BI_RGB, 0, 0, 0, 0, 0};
@@ -54,18 +82,19 @@ void CopyPixels(HBITMAP source, const BITMAP& bm, int32_t depth, void* bits) {
     GetDIBits(dc, source, 0, UINT(bm.bmHeight), bits, &info, DIB_RGB_COLORS);
     DeleteDC(dc);
   }
+  return changed;
 }
 
 // The gadget's copy of a bitmap: the previous copy when size and depth match (only the
-// pixels are copied then), else a new DIB section.
-intptr_t CopyBitmap(GadgetRecord* r, HBITMAP source) {
+// pixels that differ are copied then, and *changed says where), else a new DIB section.
+intptr_t CopyBitmap(GadgetRecord* r, HBITMAP source, RECT* changed) {
   BITMAP bm;
   if (!GetObjectA(source, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return 0;
   int32_t depth = bm.bmBitsPixel == 32 ? 32 : 24;
   DIBSECTION mine;
   if (IsBitmap(r->data1) && GetObjectA(reinterpret_cast<HBITMAP>(r->data1), sizeof mine, &mine) == sizeof mine &&
       mine.dsBm.bmWidth == bm.bmWidth && mine.dsBm.bmHeight == bm.bmHeight && mine.dsBmih.biBitCount == depth) {
-    CopyPixels(source, bm, depth, mine.dsBm.bmBits);
+    *changed = CopyPixels(source, bm, depth, static_cast<unsigned char*>(mine.dsBm.bmBits));
     return r->data1;
   }
   BITMAPINFO info{};
@@ -74,18 +103,21 @@ intptr_t CopyBitmap(GadgetRecord* r, HBITMAP source) {
   HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!copy) return 0;
   ++g_gdiCounts.bitmaps;
-  CopyPixels(source, bm, depth, bits);
+  CopyPixels(source, bm, depth, static_cast<unsigned char*>(bits));
   return reinterpret_cast<intptr_t>(copy);
 }
 
-// Replaces what the gadget shows with its own copy of handle (0 shows nothing).
-void TakeImage(GadgetRecord* r, HANDLE handle) {
+// Replaces what the gadget shows with its own copy of handle (0 shows nothing); *changed
+// is the part of the picture that may look different now (nothing when the copy took the
+// same pixels into the same bitmap).
+void TakeImage(GadgetRecord* r, HANDLE handle, RECT* changed) {
   FreePremultiplied(r);
+  SetRect(changed, 0, 0, SHRT_MAX, SHRT_MAX);
   intptr_t copy = 0;
   if (handle && reinterpret_cast<intptr_t>(handle) == r->data1) {
     copy = r->data1;
   } else if (handle && GetObjectType(handle) == OBJ_BITMAP) {
-    copy = CopyBitmap(r, static_cast<HBITMAP>(handle));
+    copy = CopyBitmap(r, static_cast<HBITMAP>(handle), changed);
   } else if (handle) {
     HICON icon = CopyIcon(static_cast<HICON>(handle));
     if (icon) ++g_gdiCounts.icons;
@@ -136,7 +168,8 @@ void Draw(GadgetRecord* r, HDC dc) {
 }
 
 LRESULT SetImage(GadgetRecord* r, LPARAM lParam) {
-  TakeImage(r, reinterpret_cast<HANDLE>(lParam));
+  RECT changed;
+  TakeImage(r, reinterpret_cast<HANDLE>(lParam), &changed);
   RefreshBehind(r);
   if (r->data1) {
     SIZE size = ImageSize(r->data1);
@@ -146,8 +179,9 @@ LRESULT SetImage(GadgetRecord* r, LPARAM lParam) {
     // Every refresh hands over a picture of the same size: leave the control alone then.
     if (now.right - now.left != size.cx + d || now.bottom - now.top != size.cy + d)
       SetWindowPos(r->hwnd, nullptr, 0, 0, size.cx + d, size.cy + d, SWP_NOZORDER | SWP_NOMOVE);
-    if (!r->data2) {
-      InvalidateRect(r->hwnd, nullptr, FALSE);
+    // Only what changed is painted again; the rest of the screen shows these pixels already.
+    if (!r->data2 && !IsRectEmpty(&changed)) {
+      InvalidateRect(r->hwnd, &changed, FALSE);
       UpdateWindow(r->hwnd);
     }
   }

@@ -1,6 +1,7 @@
 // The keyboard reader and the joystick opener under Wine: reads before and without the
-// foreground, the any-key scan, the shared DirectInput object's users, and the run without
-// DINPUT.DLL. Focus and held keys are driven from outside by input_keyboard.sh.
+// foreground, the snapshot kept until DirectInput signals a change, the any-key scan, the
+// shared DirectInput object's users, and the run without DINPUT.DLL. Real focus changes and
+// held keys are driven from outside by input_keyboard.sh.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,15 +34,47 @@ TEST_F(InputTest, NoKeyIsDownBeforeTheFirstSuccessfulRead) {
   EXPECT_EQ(key_is_down(KEY_ANY), 0);
 }
 
-TEST_F(InputTest, AReadFailsWhileTheScreensWindowIsNotInFront) {
+TEST_F(InputTest, TheSnapshotStandsUntilTheKeyboardSignalsAndReadsFollowTheWindowsActivation) {
   REQUIRE_DIRECTINPUT();
   screen_library_init();  // the hidden base window, never shown, is the known parent
-  ASSERT_TRUE(screen_parent_window());
+  HWND window = screen_parent_window();
+  ASSERT_TRUE(window);
+  LONG_PTR ownProcedure = GetWindowLongPtrA(window, GWLP_WNDPROC);
   ASSERT_EQ(keyboard_init(), 1);
   EXPECT_EQ(keyboard_read_state(), 0);
-  EXPECT_EQ(g_keyboard.phase, kKeyboardCreated) << "the next read acquires again";
   EXPECT_EQ(keyboard_read_state(), 0);
+  EXPECT_EQ(g_keyboard.phase, kKeyboardCreated);
+  EXPECT_FALSE(g_keyboard.acquired) << "behind other windows the keyboard is not taken, pass after pass";
   EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
+
+  // Activation as the system sends it; the reader sees it before the window does.
+  SendMessageA(window, WM_ACTIVATE, WA_ACTIVE, 0);
+  ASSERT_EQ(keyboard_read_state(), 1) << "in front: acquired and read";
+  ASSERT_TRUE(g_keyboard.waiter) << "a thread waits for the keyboard's changes";
+  Sleep(100);  // whatever acquiring signalled has reached the flag, and is taken here
+  InterlockedExchange(&g_keyboard.signalled, 0);
+  // A snapshot no keyboard here gives stands while DirectInput signals no change...
+  g_keyboard.snapshot[KEY_ESCAPE] = 0x80;
+  EXPECT_EQ(keyboard_read_state(), 1);
+  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0x80);
+  // ...and is read anew once it does.
+  SetEvent(g_keyboard.changed);
+  for (int i = 0; i < 1000 && !g_keyboard.signalled; ++i) Sleep(1);
+  EXPECT_EQ(keyboard_read_state(), 1);
+  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
+
+  g_keyboard.snapshot[KEY_ESCAPE] = 0x80;
+  SendMessageA(window, WM_ACTIVATE, WA_INACTIVE, 0);
+  EXPECT_EQ(keyboard_read_state(), 0) << "another window came to the front";
+  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
+  EXPECT_FALSE(g_keyboard.acquired);
+  SendMessageA(window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+  EXPECT_EQ(keyboard_read_state(), 1) << "back in front, read at once";
+  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
+
+  keyboard_end();
+  EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), ownProcedure) << "the window has its own procedure back";
+  SendMessageA(window, WM_ACTIVATE, WA_INACTIVE, 0);
 }
 
 TEST_F(InputTest, TheAnyKeyScanStopsBeforeCode255) {

@@ -63,6 +63,17 @@ TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
   SetWindowTextA(edit, "-10051");
   EXPECT_EQ(TextOf(0), "100");
   EXPECT_EQ(GetWindowLongPtrA(edit, GWL_STYLE), 0x50030080) << "it keeps the look of an editable field";
+  // The text it shows already is not written again (a selection in it stays), and what is
+  // typed after that is still undone; a new text is written.
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  gadget_text_set(0, "100");
+  DWORD from = 0, to = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(to, 3u) << "the same text was written again";
+  SendMessageA(edit, WM_CHAR, '7', 1);
+  EXPECT_EQ(TextOf(0), "100");
+  gadget_text_set(0, "-100");
+  EXPECT_EQ(TextOf(0), "-100");
   SendMessageA(bare, WM_CHAR, '7', 1);
   EXPECT_EQ(TextOf(1), "7");
   // Any program can send or post a paint request naming no device context; the field must

@@ -1,7 +1,9 @@
 // The picture gadget: its size from the image, its own copy of what it is handed (so the
-// caller may free the image at once), reuse of that copy, and its mouse events.
+// caller may free the image at once), reuse of that copy, the screen following a picture
+// that changes in places, and its mouse events.
 #include "graphics/image.h"
 #include "tests/toolkit/toolkit_fixture.h"
+#include "tests/wine_only.h"
 #include "toolkit/gdi_count.h"
 
 namespace {
@@ -96,6 +98,42 @@ TEST_F(Picture, KeepsShowingAFreedImageAndReusesItsCopy) {
 
   gadget_free(34);
   EXPECT_EQ(g_gdiCounts.bitmaps, bitmaps);
+}
+
+// What the screen shows at (x, y) of the control's client area, as 0xRRGGBB.
+uint32_t OnScreenAt(HWND control, int32_t x, int32_t y) {
+  HDC dc = GetDC(control);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(control, dc);
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+TEST_F(Picture, APictureThatChangesInPlacesIsOnTheScreenInFull) {
+  VLMR_WINE_ONLY("reads the pixels of a window on the screen");
+  MakeImage(101, 0x808080);
+  auto control = reinterpret_cast<HWND>(image_gadget_create(34, 311, 1, 300, 186, image_handle(101), 512));
+  UpdateWindow(main_);
+  // Small changes at the corners and in the middle, one after another; each picture the
+  // gadget is given differs from the last in that spot only.
+  struct Spot {
+    int32_t x, y;
+  };
+  for (Spot spot : {Spot{0, 0}, Spot{299, 185}, Spot{150, 90}, Spot{299, 0}, Spot{0, 185}}) {
+    SCOPED_TRACE(testing::Message() << "spot " << spot.x << ", " << spot.y);
+    HBITMAP next = MakeImage(101, 0x808080);
+    DIBSECTION ds;
+    GetObjectA(next, sizeof ds, &ds);
+    uint8_t* p = static_cast<uint8_t*>(ds.dsBm.bmBits) + (185 - spot.y) * ds.dsBm.bmWidthBytes + spot.x * 3;
+    p[0] = 0xFF;  // blue
+    gadget_state_set(34, reinterpret_cast<intptr_t>(next));
+    EXPECT_EQ(OnScreenAt(control, spot.x, spot.y), 0x8080FFu);
+    EXPECT_EQ(OnScreenAt(control, 150, 45), 0x808080u);
+    for (Spot other : {Spot{0, 0}, Spot{299, 185}, Spot{150, 90}}) {
+      bool here = other.x == spot.x && other.y == spot.y;
+      EXPECT_EQ(OnScreenAt(control, other.x, other.y), here ? 0x8080FFu : 0x808080u);
+    }
+  }
+  image_free(101);
 }
 
 TEST_F(Picture, ImagesWithAlphaGetAPremultipliedCopy) {

@@ -56,6 +56,56 @@ VirtualPads g_pads = {SRWLOCK_INIT, {0, kMaxPads, 0, {}}, false, {}, {}, 0, 0, 0
 // Even an unchanged time stamp and size are re-read this often, in case two versions of the
 // file fell into one tick of the file system's clock.
 constexpr ULONGLONG kRereadMs = 50;
+// While the file's folder is watched, a query looks at the file only after the system
+// reported a change there, or when this long has passed since the last read.
+constexpr ULONGLONG kWatchedRereadMs = 1000;
+
+// The watch on the state file's folder: a thread waits for the system's change notices and
+// counts them, so the queries of a pass in which nothing was written cost no file look-up.
+// Only the first folder named is watched; another one is looked at every millisecond.
+struct FolderWatch {
+  bool tried;
+  char folder[MAX_PATH + 2];
+  HANDLE notice;
+  volatile LONG changes;
+  LONG seen;  // changes as they were before the last read of the file
+};
+FolderWatch g_watch = {};
+
+DWORD WINAPI CountChanges(void*) {
+  while (WaitForSingleObject(g_watch.notice, INFINITE) == WAIT_OBJECT_0) {
+    InterlockedIncrement(&g_watch.changes);
+    if (!FindNextChangeNotification(g_watch.notice)) break;
+  }
+  return 0;
+}
+
+// True when path's folder is watched (the watch starts at the first call).
+bool Watched(const char* path) {
+  const char* slash = strrchr(path, '\\');
+  if (!slash || size_t(slash - path) >= sizeof g_watch.folder) return false;
+  size_t length = size_t(slash - path);
+  if (g_watch.tried) return g_watch.notice && strlen(g_watch.folder) == length && !strncmp(g_watch.folder, path, length);
+  g_watch.tried = true;
+  memcpy(g_watch.folder, path, length);
+  g_watch.folder[length] = '\0';
+  // The thread runs until the process ends: keep this library loaded until then.
+  HMODULE self;
+  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                          reinterpret_cast<const char*>(&CountChanges), &self))
+    return false;
+  g_watch.notice = FindFirstChangeNotificationA(
+      g_watch.folder, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
+  if (g_watch.notice == INVALID_HANDLE_VALUE) g_watch.notice = nullptr;
+  HANDLE thread = g_watch.notice ? CreateThread(nullptr, 0, CountChanges, nullptr, 0, nullptr) : nullptr;
+  if (!thread) {
+    if (g_watch.notice) FindCloseChangeNotification(g_watch.notice);
+    g_watch.notice = nullptr;
+    return false;
+  }
+  CloseHandle(thread);
+  return true;
+}
 
 // A millisecond clock from the performance counter: GetTickCount64 moves in steps of the
 // system tick (about 16 ms), too coarse for the once-per-millisecond look at the file.
@@ -189,16 +239,24 @@ void ReadPadFile(const char* path, PadFile& file) {
 void RefreshPads() {
   ULONGLONG now = Milliseconds();
   if (g_pads.checkedAt != 0 && now == g_pads.checkedAt) return;
-  g_pads.checkedAt = now;
   char path[MAX_PATH + 2];
+  const bool named = StatePath(path, MAX_PATH);
+  const bool watched = named && Watched(path);
+  const LONG changes = g_watch.changes;
+  if (watched && g_pads.loaded && changes == g_watch.seen && !strcmp(path, g_pads.path) &&
+      now - g_pads.readAt < kWatchedRereadMs)
+    return;  // nothing was written to the folder since the last read
+  g_pads.checkedAt = now;
+  g_watch.seen = changes;
   WIN32_FILE_ATTRIBUTE_DATA attributes;
-  if (!StatePath(path, MAX_PATH) || !GetFileAttributesExA(path, GetFileExInfoStandard, &attributes)) {
+  if (!named || !GetFileAttributesExA(path, GetFileExInfoStandard, &attributes)) {
     g_pads.loaded = false;
     ResetFile(g_pads.file);
     return;
   }
   if (g_pads.loaded && !strcmp(path, g_pads.path) && attributes.nFileSizeLow == g_pads.size &&
-      CompareFileTime(&attributes.ftLastWriteTime, &g_pads.written) == 0 && now - g_pads.readAt < kRereadMs)
+      CompareFileTime(&attributes.ftLastWriteTime, &g_pads.written) == 0 && now - g_pads.readAt < kRereadMs &&
+      !watched)
     return;
   ReadPadFile(path, g_pads.file);
   g_pads.loaded = true;

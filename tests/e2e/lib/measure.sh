@@ -6,6 +6,8 @@
 #   measure_server_pid            Linux pid of this prefix's Wine server
 #   measure_cpu_ticks PID         user + system time so far, in clock ticks
 #   measure_cpu_percent PID SECS  share of one core used over the next SECS seconds
+#   measure_cpu_ns PID            time on a CPU so far of all its live threads, in ns (the
+#                                 scheduler's own count: finer than ticks, for short runs)
 #   measure_private_kb PID        private anonymous memory, in KiB
 #   measure_writer_start [MS]     change controller 0 every MS ms (default 10) in the
 #                                 background, flipping between two fully active states
@@ -73,6 +75,10 @@ measure_cpu_ticks() {
   rest=${stat##*) }
   read -r -a f <<<"$rest"
   printf '%d\n' $((f[11] + f[12]))
+}
+
+measure_cpu_ns() {
+  cat "/proc/$1/task/"*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d\n", ns }'
 }
 
 measure_cpu_percent() {

@@ -23,9 +23,12 @@ pad_setup() {
   [[ -f $dll ]] || vlmr_die "no virtual controller DLL at $dll (build the vwinmm target)"
   dir=$(dirname "$APP_EXE")
   cmp -s "$dll" "$dir/winmm.dll" || cp "$dll" "$dir/winmm.dll"
-  VLMR_PAD_STATE=$(mktemp "${TMPDIR:-/tmp}/vlmr-pads.XXXXXX")
+  # A folder of its own: the stand-in winmm watches the file's folder for changes.
+  dir=$(mktemp -d "${TMPDIR:-/tmp}/vlmr-pads.XXXXXX")
+  VLMR_PAD_STATE=$dir/pads
+  : >"$VLMR_PAD_STATE"
   export VLMR_PAD_STATE
-  vlmr_on_exit "rm -f '$VLMR_PAD_STATE'"
+  vlmr_on_exit "rm -rf '$dir'"
   WINEDLLOVERRIDES=${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winmm=n
   export WINEDLLOVERRIDES
   pad count "$count"
