@@ -151,6 +151,9 @@ int32_t keyboard_read_state() {
     return 0;
   }
   if (!g_keyboard.acquired) {
+    // Any program can send the window an activation: the keyboard is taken only while the
+    // system agrees that the window is in front.
+    if (GetForegroundWindow() != window) return 0;
     if (FAILED(g_keyboard.device->Acquire())) return 0;  // tried again next pass
     g_keyboard.acquired = true;
   } else if (g_keyboard.waiter && !InterlockedExchange(&g_keyboard.signalled, 0)) {
