@@ -13,8 +13,9 @@ measure_startup 33 "POV : 65535" "$VLMR_ROOT" || app_fail "the start-up watch ne
 ((MEASURE_US > 0)) || app_fail "the first readout was seen ${MEASURE_US} µs before the start"
 app_ready
 
-measure_watch_text 33 "POV : 9000" pad set 0 pov 9000 || app_fail "the text watch missed POV : 9000"
-((MEASURE_US > 0)) || app_fail "POV : 9000 was seen ${MEASURE_US} µs before it was written"
+MEASURE_FROM=start measure_watch_text 33 "POV : 9000" pad set 0 pov 9000 ||
+  app_fail "the text watch missed POV : 9000"
+((MEASURE_US > 0)) || app_fail "POV : 9000 was seen ${MEASURE_US} µs before the writing began"
 app_dump
 app_expect 33 "POV : 9000"
 
@@ -24,8 +25,9 @@ rc=$?
 [[ $(cut -f1 <<<"$out") == armed ]] || app_fail "the timed-out watch printed: $out"
 
 # The hat's up arm is lit at 4500 and resting at 9000.
-measure_watch_pixel 373 63 pad set 0 pov 4500 || app_fail "the pixel watch missed the lit up arm"
-((MEASURE_US > 0)) || app_fail "the lit arm was seen ${MEASURE_US} µs before it was written"
+MEASURE_FROM=start measure_watch_pixel 373 63 pad set 0 pov 4500 ||
+  app_fail "the pixel watch missed the lit up arm"
+((MEASURE_US > 0)) || app_fail "the lit arm was seen ${MEASURE_US} µs before the writing began"
 lit=$MEASURE_SEEN
 [[ $lit != "$MEASURE_ARMED" ]] || app_fail "the pixel watch reported its armed colour $lit as a change"
 out=$(app_inspector --wait 1 --watch-pixel 373 63)
