@@ -19,7 +19,9 @@ peak_watch() {
   local pid
   pid=$(measure_pid 30) || return
   while [[ -r /proc/$pid/status ]]; do
-    awk '/^VmHWM:/ { print int($2 / 1024) }' "/proc/$pid/status" >"$1.new" 2>/dev/null && mv -f "$1.new" "$1"
+    # The program may end between the look and the read: keep the last sample then.
+    awk '/^VmHWM:/ { print int($2 / 1024) }' "/proc/$pid/status" >"$1.new" 2>/dev/null &&
+      [[ -s $1.new ]] && mv -f "$1.new" "$1"
     sleep 0.2
   done
 }
