@@ -94,6 +94,8 @@ int32_t SetDeadZoneX(int32_t index, int32_t percent) { return SetDeadZone(index,
 int32_t SetDeadZoneY(int32_t index, int32_t percent) { return SetDeadZone(index, kAxisY, percent); }
 int32_t SetDeadZoneZ(int32_t index, int32_t percent) { return SetDeadZone(index, kAxisZ, percent); }
 int32_t SetDeadZoneR(int32_t index, int32_t percent) { return SetDeadZone(index, kAxisR, percent); }
+int32_t SetDeadZoneU(int32_t index, int32_t percent) { return SetDeadZone(index, kAxisU, percent); }
+int32_t SetDeadZoneV(int32_t index, int32_t percent) { return SetDeadZone(index, kAxisV, percent); }
 
 int32_t CheckControllerEvent() {
   PollControllers(-1);
@@ -101,6 +103,7 @@ int32_t CheckControllerEvent() {
   // Every controller's snapshot follows its readings, also past the one found, so that the
   // next check does not report a change it has already seen.
   for (int32_t c = 0; c <= g_app.highestController; ++c) {
+    if (!ControllerIndexValid(c)) continue;
     ControllerSnapshot now = Readings(c);
     if (!found) found = !g_app.snapshotsCurrent || !SameReadings(g_app.controllerSnapshots[c], now);
     StoreSnapshot(g_app.controllerSnapshots[c], now);

@@ -17,6 +17,8 @@ int32_t SetDeadZoneX(int32_t index, int32_t percent);
 int32_t SetDeadZoneY(int32_t index, int32_t percent);
 int32_t SetDeadZoneZ(int32_t index, int32_t percent);
 int32_t SetDeadZoneR(int32_t index, int32_t percent);
+int32_t SetDeadZoneU(int32_t index, int32_t percent);
+int32_t SetDeadZoneV(int32_t index, int32_t percent);
 
 // Polls every controller; 1 when one of them reads differently from its snapshot, else 0.
 // Afterwards every snapshot holds its controller's latest readings, so a reading is reported

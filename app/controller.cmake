@@ -5,8 +5,10 @@ add_library(vlmr_controller STATIC
   ${CMAKE_CURRENT_LIST_DIR}/controller.cpp
   ${CMAKE_CURRENT_LIST_DIR}/axes.cpp)
 if(WIN32)
-  target_sources(vlmr_controller PRIVATE ${CMAKE_CURRENT_LIST_DIR}/joystick_winmm.cpp)
-  target_link_libraries(vlmr_controller PUBLIC winmm)
+  target_sources(vlmr_controller PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/joystick_winmm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/joystick_names_win32.cpp)
+  target_link_libraries(vlmr_controller PUBLIC winmm advapi32)
 endif()
 target_link_libraries(vlmr_controller PUBLIC vlmr_runtime)
 vlmr_strict(vlmr_controller)

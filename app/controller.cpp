@@ -1,7 +1,9 @@
 // The controller table: enumeration (at start and when devices come), polling, and the
-// button and hat readers.
+// button and hat readers. The table is indexed by the platform's identifier; identifiers
+// that never answered are gaps that nothing polls or reads.
 #include "app/controller.h"
 
+#include <bit>
 #include <cstring>
 
 #include "app/joystick_api.h"
@@ -87,7 +89,11 @@ uint32_t Poll(int32_t c) {
 
 }  // namespace
 
-bool ControllerIndexValid(int32_t index) { return index >= 0 && index <= g_app.highestController; }
+bool ControllerIndexValid(int32_t index) {
+  return index >= 0 && index <= g_app.highestController && (g_app.presentControllers >> index & 1u);
+}
+
+int32_t ControllerCount() { return std::popcount(g_app.presentControllers); }
 
 void AllocateControllerArrays() {
   DeclareRecords(g_app.controllerCaps, 1);
@@ -97,18 +103,27 @@ void AllocateControllerArrays() {
 }
 
 int32_t EnumerateControllers() {
-  const int32_t known = g_app.highestController + 1;
+  // Every identifier the platform supports is asked, whatever identifiers before it are
+  // empty: after pads come and go, the ones in use can sit anywhere. Known controllers keep
+  // their records and are not asked again; empty identifiers are asked only here.
   const int32_t limit = ProbeLimit();
-  JoyCaps query{};
-  int32_t count = known;
-  // An identifier that fails ends the probe and hides every identifier after it.
-  while (count < limit && JoystickGetDevCaps(uint32_t(count), &query, sizeof query) == kJoyErrNoError) ++count;
-  if (count == known || !GrowTable(known, count)) return known;
+  JoyCaps found[kMaxControllers];
+  uint32_t fresh = 0;
+  int32_t top = g_app.highestController;
+  for (int32_t id = 0; id < limit; ++id) {
+    if (ControllerIndexValid(id)) continue;
+    found[id] = JoyCaps{};
+    if (JoystickGetDevCaps(uint32_t(id), &found[id], sizeof found[id]) != kJoyErrNoError) continue;
+    fresh |= 1u << id;
+    if (id > top) top = id;
+  }
+  if (!fresh || (top > g_app.highestController && !GrowTable(g_app.highestController + 1, top + 1)))
+    return ControllerCount();
 
-  for (int32_t c = known; c < count; ++c) {
-    // A failure here leaves the buffer as the previous query filled it.
-    JoystickGetDevCaps(uint32_t(c), &query, sizeof query);
-    ControllerCaps& caps = g_app.controllerCaps[c];
+  for (int32_t id = 0; id <= top; ++id) {
+    if (!(fresh & (1u << id))) continue;
+    const JoyCaps& query = found[id];
+    ControllerCaps& caps = g_app.controllerCaps[id];
     SetAxisRange(caps.axes[kAxisX], query.wXmin, query.wXmax);
     SetAxisRange(caps.axes[kAxisY], query.wYmin, query.wYmax);
     SetAxisRange(caps.axes[kAxisZ], query.wZmin, query.wZmax);
@@ -116,12 +131,14 @@ int32_t EnumerateControllers() {
     SetAxisRange(caps.axes[kAxisU], query.wUmin, query.wUmax);
     SetAxisRange(caps.axes[kAxisV], query.wVmin, query.wVmax);
     caps.caps = query.wCaps;
-    SetAtRest(g_app.controllerPositions[c], caps);
-    g_app.pollResults[c] = kJoyErrNoError;
+    SetAtRest(g_app.controllerPositions[id], caps);
+    g_app.pollResults[id] = kJoyErrNoError;
+    JoystickProductName(uint32_t(id), query, g_app.controllerNames[id], kControllerNameSize);
   }
-  g_app.highestController = count - 1;
+  g_app.presentControllers |= fresh;
+  g_app.highestController = top;
   g_app.snapshotsCurrent = 0;
-  return count;
+  return ControllerCount();
 }
 
 int32_t RescanControllers() {
@@ -131,7 +148,8 @@ int32_t RescanControllers() {
 
 int32_t PollControllers(int32_t index) {
   if (index == -1) {
-    for (int32_t c = 0; c <= g_app.highestController; ++c) Poll(c);
+    for (int32_t c = 0; c <= g_app.highestController; ++c)
+      if (ControllerIndexValid(c)) Poll(c);
     return 0;
   }
   if (!ControllerIndexValid(index)) return -1;

@@ -1,7 +1,9 @@
-// The controller table: one record per controller the platform's joystick interface reports,
-// built by EnumerateControllers at start and grown by it when devices come, refreshed by
-// PollControllers. A controller index is the platform's joystick identifier; it is valid
-// when 0 <= index <= g_app.highestController. Controllers are only ever appended.
+// The controller table: one record per identifier up to the highest controller the
+// platform's joystick interface reports, built by EnumerateControllers at start and grown by
+// it when devices come, refreshed by PollControllers. A controller index is the platform's
+// joystick identifier; it is valid when 0 <= index <= g_app.highestController and the
+// identifier answered its capability query (identifiers before it may be empty).
+// Controllers are only ever added: one that goes away keeps its record and its identifier.
 #pragma once
 #include <cstdint>
 
@@ -12,10 +14,10 @@ constexpr int32_t kRecordArrayType = 7;
 
 // Start-up: the three controller arrays with one zeroed element each, no valid controller.
 void AllocateControllerArrays();
-// Probes the identifiers after the known ones in turn until one fails (and no further than
-// the platform's joyGetNumDevs or kMaxControllers), grows the arrays to hold the ones that
-// answered, keeping the known records, and fills their calibration with every position at
-// rest. Returns the number of controllers in the table.
+// Asks every identifier below the platform's joyGetNumDevs (and kMaxControllers) that is
+// not yet a controller for its capabilities, grows the arrays up to the highest one that
+// answered, keeping the known records, and fills the new ones' calibration with every
+// position at rest, and their product names. Returns the number of controllers.
 int32_t EnumerateControllers();
 // After the system reported devices coming or going: the platform reads its controller list
 // again, then EnumerateControllers appends the new ones. Returns the table's new size.
@@ -33,3 +35,5 @@ int32_t ControllerButtons(int32_t index);
 int32_t ControllerPOV(int32_t index);
 
 bool ControllerIndexValid(int32_t index);
+// How many identifiers are controllers.
+int32_t ControllerCount();

@@ -10,6 +10,8 @@ constexpr uint32_t kJoyErrParms = 165;      // JOYERR_PARMS
 constexpr uint32_t kJoyErrUnplugged = 167;  // JOYERR_UNPLUGGED
 constexpr uint32_t kJoyReturnAll = 0xFF;    // JOY_RETURNALL: all axes, hat and buttons
 constexpr uint32_t kJoyPovCentred = 65535;  // JOY_POVCENTERED
+constexpr uint32_t kJoyCapsHasU = 0x04;     // JOYCAPS_HASU
+constexpr uint32_t kJoyCapsHasV = 0x08;     // JOYCAPS_HASV
 
 // Capabilities of one controller, laid out like JOYCAPSA (404 bytes).
 struct JoyCaps {
@@ -54,3 +56,7 @@ uint32_t JoystickGetPosEx(uint32_t id, JoyInfoEx* info);
 uint32_t JoystickGetNumDevs();
 // joyConfigChanged: devices came or went; the platform reads its controller list again.
 void JoystickConfigChanged();
+// The product name the system keeps for controller id, whose capabilities are caps, in the
+// ANSI code page and NUL-terminated within size bytes. False, with name empty, when the
+// system keeps none or what it keeps is unfit to show.
+bool JoystickProductName(uint32_t id, const JoyCaps& caps, char* name, uint32_t size);

@@ -19,6 +19,8 @@ static_assert(sizeof(AxisRange) == 24);
 
 // The platform numbers at most 16 joysticks; the table never holds more.
 constexpr int32_t kMaxControllers = 16;
+// Room for a controller's product name and its terminator; a longer name is not shown.
+constexpr int32_t kControllerNameSize = 128;
 
 enum ControllerAxis : int32_t { kAxisX, kAxisY, kAxisZ, kAxisR, kAxisU, kAxisV, kAxisCount };
 
@@ -61,6 +63,11 @@ struct AppState {
   uint32_t pollResults[kMaxControllers];
   // Set when the system reported devices coming or going; the main loop enumerates again.
   int32_t devicesChanged;
+  // One bit per identifier that answered its capability query: the controllers. The table
+  // is indexed by identifier, so identifiers that never answered leave gaps in it.
+  uint32_t presentControllers;
+  // Each controller's product name as the system keeps it; empty when it keeps none.
+  char controllerNames[kMaxControllers][kControllerNameSize];
 };
 
 extern AppState g_app;

@@ -7,7 +7,8 @@ if(NOT WIN32)
     LIBS vlmr_controller vlmr_startup)
 else()
   # One executable, run three ways: each run selects its cases and its winmm.
-  add_executable(controller_winmm_tests ${CMAKE_CURRENT_LIST_DIR}/controller_winmm_test.cpp)
+  add_executable(controller_winmm_tests ${CMAKE_CURRENT_LIST_DIR}/controller_winmm_test.cpp
+                                        ${CMAKE_CURRENT_LIST_DIR}/controller_names_test.cpp)
   target_link_libraries(controller_winmm_tests PRIVATE vlmr_controller vlmr_startup GTest::gtest
                                                        GTest::gtest_main)
   vlmr_strict(controller_winmm_tests)
@@ -27,6 +28,8 @@ else()
   add_test(NAME controller_winmm_system_tests COMMAND controller_winmm_tests --gtest_filter=SystemWinmm.*)
   set_tests_properties(controller_winmm_system_tests PROPERTIES TIMEOUT 300
     ENVIRONMENT "WINEDLLOVERRIDES=winmm=b;VLMR_PAD_STATE=${pad_state}")
+  add_test(NAME controller_names_tests COMMAND controller_winmm_tests --gtest_filter=PadNames.*)
+  set_tests_properties(controller_names_tests PROPERTIES TIMEOUT 300)
   add_test(NAME controller_padctl_tests
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/controller_padctl.sh ${CMAKE_SOURCE_DIR}
             $<TARGET_FILE:controller_winmm_tests> ${CMAKE_CURRENT_BINARY_DIR}/controller_padctl_pads.txt)

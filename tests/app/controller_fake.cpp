@@ -57,3 +57,12 @@ uint32_t JoystickGetPosEx(uint32_t id, JoyInfoEx* info) {
 uint32_t JoystickGetNumDevs() { return g_fake.numDevs; }
 
 void JoystickConfigChanged() { ++g_fake.configChanges; }
+
+bool JoystickProductName(uint32_t id, const JoyCaps&, char* name, uint32_t size) {
+  ++g_fake.nameCalls;
+  const FakePad* pad = PadFor(id);
+  *name = '\0';
+  if (!pad || !*pad->name || std::strlen(pad->name) >= size) return false;
+  std::strcpy(name, pad->name);
+  return true;
+}

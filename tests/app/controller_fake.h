@@ -11,6 +11,7 @@ struct FakePad {
   uint32_t result = 0;    // what a position query answers; a failure scribbles on the record
   JoyCaps caps{};
   JoyInfoEx reading{};    // copied into the caller's record when result is 0
+  const char* name = "";  // the product name the system keeps; empty for none
 };
 
 struct FakeJoysticks {
@@ -20,6 +21,7 @@ struct FakeJoysticks {
   int capsCalls = 0;
   int posCalls = 0;
   int configChanges = 0;
+  int nameCalls = 0;
 };
 
 extern FakeJoysticks g_fake;

@@ -38,23 +38,29 @@ class ControllerTest : public RuntimeTest {
   }
 };
 
-TEST_F(ControllerTest, EnumerationStopsAtTheFirstMissingIdentifier) {
+TEST_F(ControllerTest, EnumerationFindsEveryIdentifierPastEmptyOnes) {
   FakePad first = MakePad(0, 65535);
   first.caps.wCaps = 0x3F;
+  first.name = "Wireless Controller";
   FakePad second = MakePad(100, 201);
   second.caps.wRmin = 7;
   second.caps.wRmax = 9;
-  FakePad hidden = MakePad();
-  FakePad missing = MakePad();
-  missing.present = false;
+  FakePad empty = MakePad();
+  empty.present = false;
+  FakePad behind = MakePad();
+  behind.name = "Pro Controller";
 
-  g_fake.pads = {first, second, missing, hidden};
-  EXPECT_EQ(EnumerateControllers(), 2);
-  EXPECT_EQ(g_app.highestController, 1);
-  EXPECT_EQ(ArrayHeaderOf(g_app.controllerCaps)->count, 2);
-  EXPECT_EQ(ArrayHeaderOf(g_app.controllerPositions)->count, 2);
-  EXPECT_EQ(ArrayHeaderOf(g_app.controllerSnapshots)->count, 2);
-  EXPECT_EQ(g_fake.capsCalls, 3 + 2);
+  g_fake.pads = {first, second, empty, behind};
+  EXPECT_EQ(EnumerateControllers(), 3);
+  EXPECT_EQ(g_app.highestController, 3);
+  EXPECT_EQ(ArrayHeaderOf(g_app.controllerCaps)->count, 4);
+  EXPECT_EQ(ArrayHeaderOf(g_app.controllerPositions)->count, 4);
+  EXPECT_EQ(ArrayHeaderOf(g_app.controllerSnapshots)->count, 4);
+  EXPECT_EQ(g_fake.capsCalls, 16) << "each identifier the platform supports, once";
+  EXPECT_EQ(g_fake.nameCalls, 3) << "names of controllers only";
+  EXPECT_STREQ(g_app.controllerNames[0], "Wireless Controller");
+  EXPECT_STREQ(g_app.controllerNames[1], "");
+  EXPECT_STREQ(g_app.controllerNames[3], "Pro Controller");
 
   const AxisRange& x0 = g_app.controllerCaps[0].axes[kAxisX];
   EXPECT_EQ(x0.min, 0);
@@ -70,7 +76,7 @@ TEST_F(ControllerTest, EnumerationStopsAtTheFirstMissingIdentifier) {
   EXPECT_EQ(r1.min, 7);
   EXPECT_EQ(r1.max, 9);
   EXPECT_EQ(r1.centre, 8);
-  for (int c = 0; c < 2; ++c) {
+  for (int c : {0, 1, 3}) {
     const JoyInfoEx& p = g_app.controllerPositions[c];
     EXPECT_EQ(p.dwSize, 52u);
     EXPECT_EQ(p.dwFlags, 0xFFu);
@@ -79,6 +85,28 @@ TEST_F(ControllerTest, EnumerationStopsAtTheFirstMissingIdentifier) {
   }
   EXPECT_EQ(g_app.controllerPositions[1].dwXpos, 150u);
   EXPECT_EQ(g_app.controllerPositions[1].dwRpos, 8u);
+}
+
+TEST_F(ControllerTest, EmptyIdentifiersAreNeverPolledOrRead) {
+  FakePad empty = MakePad();
+  empty.present = false;
+  empty.reading.dwPOV = 9000;
+  ASSERT_EQ(Enumerate({empty, MakePad(), empty}), 1);
+  EXPECT_EQ(g_app.highestController, 1);
+  EXPECT_FALSE(ControllerIndexValid(0));
+  EXPECT_TRUE(ControllerIndexValid(1));
+
+  EXPECT_EQ(PollControllers(0), -1);
+  EXPECT_EQ(PollControllers(2), -1);
+  EXPECT_EQ(g_fake.posCalls, 0);
+  EXPECT_EQ(PollControllers(-1), 0);
+  EXPECT_EQ(CheckControllerEvent(), 1);
+  EXPECT_EQ(g_fake.posCalls, 2) << "identifier 1 alone, by polling all and by the check";
+  EXPECT_EQ(ControllerPOV(0), 0);
+  EXPECT_EQ(SetDeadZoneX(0, 25), 0);
+  EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisX].deadZone, 0);
+  EXPECT_EQ(CheckControllerEvent(), 0);
+  EXPECT_EQ(g_fake.capsCalls, 0) << "identifiers are probed at enumeration only";
 }
 
 TEST_F(ControllerTest, EnumerationEndsWhereThePlatformsIdentifiersEnd) {
@@ -149,13 +177,29 @@ TEST_F(ControllerTest, RescanAppendsNewControllersAndKeepsTheKnownOnes) {
   g_fake.everyId = true;
   EXPECT_EQ(RescanControllers(), 3);
   EXPECT_EQ(RescanControllers(), 3);
+  EXPECT_EQ(g_app.highestController, 2);
   EXPECT_EQ(ControllerButtons(0), 4);
 }
 
-TEST_F(ControllerTest, AMissingFirstIdentifierHidesEveryController) {
-  FakePad missing = MakePad();
-  missing.present = false;
-  EXPECT_EQ(Enumerate({missing, MakePad()}), 0);
+TEST_F(ControllerTest, APadPluggedInAtAnEarlierEmptyIdentifierJoinsThere) {
+  FakePad empty = MakePad();
+  empty.present = false;
+  ASSERT_EQ(Enumerate({MakePad(), empty, MakePad()}), 2);
+  SetDeadZoneX(2, 25);
+  g_fake.pads[1] = MakePad(0, 1023);
+  EXPECT_EQ(RescanControllers(), 3);
+  EXPECT_EQ(g_fake.capsCalls, 14) << "the known identifiers 0 and 2 are not asked again";
+  EXPECT_EQ(g_app.highestController, 2);
+  EXPECT_EQ(g_app.controllerCaps[1].axes[kAxisX].max, 1023);
+  EXPECT_EQ(g_app.controllerCaps[2].axes[kAxisX].deadZone, 8191) << "known records kept";
+  EXPECT_EQ(CheckControllerEvent(), 1);
+  EXPECT_EQ(g_fake.posCalls, 3);
+}
+
+TEST_F(ControllerTest, WithoutControllersNothingIsPolled) {
+  FakePad empty = MakePad();
+  empty.present = false;
+  EXPECT_EQ(Enumerate({empty}), 0);
   EXPECT_EQ(g_app.highestController, -1);
   EXPECT_EQ(ArrayHeaderOf(g_app.controllerCaps)->count, 1);
 
@@ -265,8 +309,15 @@ TEST_F(ControllerTest, AQuarterDeadZone) {
   SetDeadZoneY(0, 25);
   SetDeadZoneZ(0, 25);
   SetDeadZoneR(0, 25);
-  for (int a : {kAxisY, kAxisZ, kAxisR}) EXPECT_EQ(g_app.controllerCaps[0].axes[a].span, 49153);
   EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisU].deadZone, 0);
+  SetDeadZoneU(0, 25);
+  SetDeadZoneV(0, 25);
+  for (int a : {kAxisY, kAxisZ, kAxisR, kAxisU, kAxisV}) EXPECT_EQ(g_app.controllerCaps[0].axes[a].span, 49153);
+  g_fake.pads[0].reading.dwUpos = 40958;
+  g_fake.pads[0].reading.dwVpos = 0;
+  PollControllers(0);
+  EXPECT_EQ(ControllerAxisU(0), 0);
+  EXPECT_EQ(ControllerAxisV(0), -100);
 }
 
 TEST_F(ControllerTest, DeadZoneLimits) {
@@ -344,6 +395,10 @@ TEST_F(ControllerTest, DetectorReportsEachChangeOnce) {
 
   g_fake.pads[1].reading.dwButtons = 2;
   EXPECT_EQ(CheckControllerEvent(), 1) << "second controller";
+  EXPECT_EQ(CheckControllerEvent(), 0);
+
+  g_fake.pads[1].reading.dwUpos = 65535;
+  EXPECT_EQ(CheckControllerEvent(), 1) << "U alone";
   EXPECT_EQ(CheckControllerEvent(), 0);
 
   g_fake.pads[0].reading.dwXpos = 40000;

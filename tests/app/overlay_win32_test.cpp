@@ -76,6 +76,7 @@ class OverlayTest : public ImageTest {
     png_decoder_register();
     AllocateControllerArrays();
     g_app.highestController = 0;
+    g_app.presentControllers = 1;
     g_app.selectedController = 0;
     g_app.pictureImage = 100;
     g_app.displayImage = 101;
