@@ -9,9 +9,11 @@
 #include <dbt.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "app/axes.h"
 #include "app/controller.h"
+#include "app/controller_list_win32.h"
 #include "app/numbers.h"
 #include "app/picture_file_win32.h"
 #include "app/readout_win32.h"
@@ -56,38 +58,16 @@ void CreateReadoutFields() {
   TempExpression hatLabel;
   hatLabel.Text("POV ").Number(13).Text(": 0");
   edit_gadget_create(kHatField, 1, 100, 299, 20, hatLabel.Finish(), 0);
+  // The row between the hat and the buttons: the U and V axes beside each other on the left,
+  // like the button columns, and the buttons past the twelfth on the right.
+  edit_gadget_create(kAxisUField, 1, 125, 75, 20, "AxisU: 0", 0);
+  edit_gadget_create(kAxisVField, 76, 125, 74, 20, "AxisV: 0", 0);
+  edit_gadget_create(kHighButtonsField, 151, 125, 149, 20, "Button 13-32: -", 0);
   // The fields show only what the program writes; typing into them is undone at once.
   for (ObjectId field = 0; field < 8; ++field) edit_gadget_hold_text(field);
   for (int32_t k = 0; k < 12; ++k) edit_gadget_hold_text(ButtonField(k));
   edit_gadget_hold_text(kHatField);
-}
-
-// The list item of controller i: "Gamepad n", and " (getrennt)" while its polls fail.
-const char* ControllerItem(TempExpression& item, int32_t i, bool gone) {
-  item.Text("Gamepad ").Number(i + 1);
-  if (gone) item.Text(" (getrennt)");
-  return item.Finish();
-}
-
-// Items and 25 percent dead zones for the controllers from index first on.
-void ListControllers(int32_t first) {
-  for (int32_t i = first; i < g_app.controllerCount; ++i) {
-    TempExpression item;
-    gadget_item_add(kControllerList, i, ControllerItem(item, i, false));
-    SetDeadZoneX(i, 25);
-    SetDeadZoneY(i, 25);
-    SetDeadZoneZ(i, 25);
-    SetDeadZoneR(i, 25);
-  }
-}
-
-void FillControllerList() {
-  ListControllers(0);
-  if (g_app.controllerCount == 0) {
-    gadget_item_remove(kControllerList, 0);
-    gadget_item_add(kControllerList, 0, "Kein Gamepad erkannt.");
-  }
-  gadget_state_set(kControllerList, 0);
+  for (ObjectId field : {kAxisUField, kAxisVField, kHighButtonsField}) edit_gadget_hold_text(field);
 }
 
 // The system sends every top-level window a device change when devices come and go; the
@@ -97,18 +77,6 @@ LRESULT DeviceChangeHook(HWND, UINT message, WPARAM wParam, LPARAM) {
       (wParam == DBT_DEVNODES_CHANGED || wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE))
     g_app.devicesChanged = 1;
   return CONTINUE_DEFAULT;
-}
-
-// New controllers join the list as they are numbered; the first one replaces "Kein Gamepad
-// erkannt." and becomes the choice. A choice already made stays.
-void TakeNewControllers() {
-  g_app.devicesChanged = 0;
-  int32_t before = g_app.controllerCount;
-  g_app.controllerCount = RescanControllers();
-  if (g_app.controllerCount == before) return;
-  if (before == 0) gadget_item_remove(kControllerList, 0);
-  ListControllers(before);
-  if (before == 0) gadget_state_set(kControllerList, 0);
 }
 
 void StartUp() {
@@ -141,35 +109,10 @@ void StartUp() {
   font_load(kValueFont, "Courier new", 7);
 }
 
-// The drop-down's current item names the controller: "Gamepad n" is index n - 1; the
-// item shown without controllers has no digits and gives -1.
-int32_t SelectedFromList() {
-  int32_t start = g_temp.pos;
-  gadget_text_get(kControllerList, start);
-  ReplaceText(g_temp.text + start, "Gamepad ", "", 0, 1, start);
-  int64_t ordinal = ParseInteger(g_temp.text + start);
-  SetTempPos(start);
-  return int32_t(ordinal - 1);
-}
-
-// Marks the items of controllers whose polls fail, and unmarks them when they answer again;
-// gone holds one bit per controller as its item shows it.
-void ShowConnections(uint32_t& gone) {
-  for (int32_t c = 0; c < g_app.controllerCount; ++c) {
-    uint32_t bit = 1u << c;
-    bool now = !ControllerAnswering(c);
-    if (now == ((gone & bit) != 0)) continue;
-    gone ^= bit;
-    TempExpression item;
-    gadget_item_text_set(kControllerList, c, ControllerItem(item, c, now));
-  }
-}
-
 void RunMainLoop() {
   // The detector only reports readings that changed since the last check; a new choice in
   // the drop-down (and the first pass) must still show the chosen controller at once.
   int32_t shownController = -2;
-  uint32_t shownGone = 0;
   // An Escape press that met the opened list closes the list: it ends the program only when
   // pressed anew.
   bool escapeForList = false;
@@ -188,7 +131,7 @@ void RunMainLoop() {
     bool freshKeys = keyboard_read_state();
     PollControllers(g_app.selectedController);
     if (CheckControllerEvent()) RefreshReadout();
-    ShowConnections(shownGone);
+    ShowConnections();
     if (gadgetEvent && event_gadget() == kQuitButton) g_app.quitRequested = 1;
     SleepMilliseconds(10);
     bool escape = key_is_down(KEY_ESCAPE);

@@ -11,6 +11,9 @@ constexpr ObjectId kPictureGadget = 34;
 constexpr ObjectId kControllerList = 35;
 constexpr ObjectId kQuitButton = 36;
 constexpr ObjectId kInfoList = 37;
+constexpr ObjectId kAxisUField = 38;
+constexpr ObjectId kAxisVField = 39;
+constexpr ObjectId kHighButtonsField = 40;
 constexpr ObjectId kValueFont = 112;
 
 constexpr int32_t kPictureWidth = 300;

@@ -4,6 +4,7 @@ if(WIN32)
   enable_language(RC)
   add_executable(vellomir WIN32
     ${CMAKE_CURRENT_LIST_DIR}/main_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controller_list_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/overlay_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/picture_file_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/readout_win32.cpp

@@ -1,5 +1,6 @@
 // The live readout of the selected controller: texts into the value fields and marks on the
-// picture, in the order the refresh runs them. Depends on the controller table, the axis
+// picture, in the order the refresh runs them; the U and V axes and buttons 13 to 32 come
+// last, before the hand-over. Depends on the controller table, the axis
 // scaling, the overlay and the gadget library.
 #include "app/readout_win32.h"
 
@@ -16,6 +17,16 @@ namespace {
 void SetNumberText(ObjectId field, int64_t value) {
   TempExpression text;
   text.Number(value);
+  gadget_text_set(field, text.Finish());
+}
+
+// "AxisU: n": the scaled value, or a dash when the controller's capabilities lack the axis.
+void SetAxisLine(ObjectId field, const char* label, uint32_t capability, int32_t value) {
+  TempExpression text;
+  text.Text(label);
+  const int32_t c = g_app.selectedController;
+  if (ControllerIndexValid(c) && (g_app.controllerCaps[c].caps & capability)) text.Number(value);
+  else text.Text("-");
   gadget_text_set(field, text.Finish());
 }
 
@@ -48,6 +59,19 @@ void ShowHatLine() {
   g_app.hatPosition = ControllerPOV(g_app.selectedController);
 }
 
+void ShowExtraLines() {
+  const int32_t c = g_app.selectedController;
+  SetAxisLine(kAxisUField, "AxisU: ", kJoyCapsHasU, ControllerAxisU(c));
+  SetAxisLine(kAxisVField, "AxisV: ", kJoyCapsHasV, ControllerAxisV(c));
+  TempExpression text;
+  text.Text("Button 13-32:");
+  const uint32_t high = uint32_t(ControllerButtons(c)) >> 12;
+  for (int32_t k = 0; k < 20; ++k)
+    if (high >> k & 1u) text.Text(" ").Number(k + 13);
+  if (!high) text.Text(" -");
+  gadget_text_set(kHighButtonsField, text.Finish());
+}
+
 void RefreshReadout() {
   ShowAxisValues();
   DrawAxisPatches();
@@ -56,5 +80,6 @@ void RefreshReadout() {
   ShowButtonLines(6, 12);
   ShowHatLine();
   DrawHatPatches();
+  ShowExtraLines();
   HandOverPicture();
 }

@@ -36,6 +36,9 @@ intptr_t combo_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t widt
                              int32_t flags = 0);
 // True while the drop-down list's list is open.
 bool combo_gadget_open(ObjectId number);
+// Makes the opened list of a drop-down at least as wide as its widest item, never narrower
+// than the closed control. Call it after the items change.
+void combo_gadget_fit_list(ObjectId number);
 intptr_t button_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height,
                               const char* text, int32_t flags = 0);
 intptr_t list_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height,

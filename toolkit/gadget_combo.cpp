@@ -217,3 +217,30 @@ bool combo_gadget_open(ObjectId number) {
   HWND control = gadget_handle(number);
   return control && SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0);
 }
+
+void combo_gadget_fit_list(ObjectId number) {
+  HWND control = gadget_handle(number);
+  if (!control) return;
+  HDC dc = GetDC(control);
+  if (!dc) return;
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  LONG widest = 0;
+  LRESULT count = SendMessageA(control, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[512];
+    LRESULT length = SendMessageA(control, CB_GETLBTEXTLEN, WPARAM(i), 0);
+    if (length <= 0 || length >= LRESULT(sizeof text)) continue;
+    length = SendMessageA(control, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
+    SIZE extent{};
+    if (length > 0 && GetTextExtentPoint32A(dc, text, int(length), &extent) && extent.cx > widest) widest = extent.cx;
+  }
+  if (old) SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  // The item's margins, the list's border and room for its scroll bar.
+  LONG wanted = widest + 8 + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL);
+  RECT closed{};
+  GetWindowRect(control, &closed);
+  if (wanted < closed.right - closed.left) wanted = closed.right - closed.left;
+  SendMessageA(control, CB_SETDROPPEDWIDTH, WPARAM(wanted), 0);
+}

@@ -23,16 +23,16 @@ done
 grep -q 'presents into a Static child of \\"Vellomir V1.0\\", back buffer 620x300' "$S/program.log" ||
   app_fail "no Direct3D device on the screen's child: $(grep debugstr "$S/program.log")"
 
-# The backdrop: between the fields and the picture, below the hat field, between the
-# picture and the drop-down, and the right margin.
+# The backdrop: between the fields and the picture, above and below the row under the hat
+# field, between the picture and the drop-down, and the right margin.
 app_capture_client "$S/client.png"
-for area in 8x280+302+10 300x30+0+120 304x13+311+191 5x300+615+0; do
+for area in 8x280+302+10 300x5+0+120 300x5+0+145 304x13+311+191 5x300+615+0; do
   IFS=x+ read -r w h _ <<<"$area"
   grey=$(app_colour_count "$S/client.png" "$area" '#9b9b9b')
   [[ $grey == $((w * h)) ]] || app_fail "only $grey of $((w * h)) backdrop pixels in $area are grey"
 done
 # Every gadget is drawn over the backdrop, none hidden under it.
-for id in 0 1 2 3 4 5 6 7 {12..23} 33 34 35 36 37; do
+for id in 0 1 2 3 4 5 6 7 {12..23} 33 34 35 36 37 38 39 40; do
   area="$(app_control "$id" w)x$(app_control "$id" h)+$(app_control "$id" x)+$(app_control "$id" y)"
   grey=$(app_colour_count "$S/client.png" "$area" '#9b9b9b')
   ((grey == 0)) || app_fail "gadget $id shows $grey backdrop pixels in $area"
