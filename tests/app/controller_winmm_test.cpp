@@ -108,15 +108,19 @@ TEST_F(VirtualPad, IsTheWinmmInUse) {
 }
 
 TEST_F(VirtualPad, EnumeratesAndReadsScriptedControllers) {
-  WriteState("count 2\n"
-             "pad 0 x 65000 y 0 buttons 4 pov 9000\n"
+  WriteState("count 3\n"
+             "pad 0 x 65000 y 0 buttons 4 pov 9000 caps 0x57 nbuttons 10\n"
              "pad 1 min 0 max 1023 x 1023 unplugged 1\n"
-             "pad 2 x 1\n");
+             "pad 2 empty 1\n"
+             "pad 3 x 1\n");
   ASSERT_EQ(EnumerateControllers(), 2);
   EXPECT_EQ(g_app.highestController, 1);
   EXPECT_EQ(g_app.controllerCaps[0].axes[kAxisX].max, 65535);
+  EXPECT_EQ(g_app.controllerCaps[0].caps, 0x57u);
+  EXPECT_EQ(g_app.controllerCaps[1].caps, 0x1Fu);
   EXPECT_EQ(g_app.controllerCaps[1].axes[kAxisV].max, 1023);
   EXPECT_EQ(g_app.controllerCaps[1].axes[kAxisV].centre, 511);
+  EXPECT_STREQ(g_app.controllerNames[0], "") << "no name in the registry";
 
   EXPECT_EQ(PollControllers(0), 0);
   EXPECT_EQ(ControllerAxisX(0), 98);

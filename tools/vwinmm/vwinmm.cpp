@@ -1,8 +1,12 @@
 // Virtual controller: a stand-in winmm.dll for tests, whose controllers are scripted through a
 // small text file named by the environment variable VLMR_PAD_STATE (a Windows path, or a Unix
 // path that is reached through the Z: drive under Wine). Without the variable or the file
-// there is no controller. The file can also make it a broken driver: one that reports any
-// number of identifiers (numdevs) and answers for every identifier (anyid). Besides the
+// there is no controller. Each pad reports what real drivers do: its capability flags,
+// button count, vendor and product, the registry key of its settings, and an identifier
+// can be empty, as after pads were unplugged and plugged again (capabilities fail with
+// JOYERR_PARMS, positions with JOYERR_UNPLUGGED). The file can also make it a broken
+// driver: one that reports any number of identifiers (numdevs) and answers for every
+// identifier (anyid). Besides the
 // joystick queries it answers the timer functions the programs import, from kernel32.
 // Dependencies: kernel32 only. Limitations: at most 16 scripted controllers (with anyid,
 // every further identifier is a resting one); the file is read again when its time stamp or
@@ -30,6 +34,11 @@ struct Pad {
   uint32_t buttons;
   uint32_t pov;
   uint32_t unplugged;
+  uint32_t empty;     // no pad at this identifier: capabilities and positions fail
+  uint32_t caps;      // wCaps
+  uint32_t nbuttons;  // wNumButtons
+  uint32_t mid, pid;  // USB vendor and product
+  uint32_t regkey;    // szRegKey: 0 "DINPUT.DLL", 1 empty, 2 a full field without terminator
 };
 
 struct PadFile {
@@ -125,6 +134,11 @@ void ResetPad(Pad& pad) {
   pad.buttons = 0;
   pad.pov = 65535;
   pad.unplugged = 0;
+  pad.empty = 0;
+  pad.caps = 0x1F;  // JOYCAPS_HASZ | HASR | HASU | HASV | HASPOV
+  pad.nbuttons = 32;
+  pad.mid = pad.pid = 0xFFFF;
+  pad.regkey = 0;
 }
 
 // The field a key names, or null for an unknown key. "min"/"max" set every axis.
@@ -134,6 +148,12 @@ uint32_t* PadField(Pad& pad, const char* key, bool* everyAxis) {
   if (!strcmp(key, "buttons")) return &pad.buttons;
   if (!strcmp(key, "pov")) return &pad.pov;
   if (!strcmp(key, "unplugged")) return &pad.unplugged;
+  if (!strcmp(key, "empty")) return &pad.empty;
+  if (!strcmp(key, "caps")) return &pad.caps;
+  if (!strcmp(key, "nbuttons")) return &pad.nbuttons;
+  if (!strcmp(key, "mid")) return &pad.mid;
+  if (!strcmp(key, "pid")) return &pad.pid;
+  if (!strcmp(key, "regkey")) return &pad.regkey;
   if (!strcmp(key, "min") || !strcmp(key, "max")) {
     *everyAxis = true;
     return key[1] == 'i' ? pad.min : pad.max;
@@ -303,11 +323,13 @@ __declspec(dllexport) UINT WINAPI joyConfigChanged(DWORD) {
 __declspec(dllexport) UINT WINAPI joyGetDevCapsA(UINT_PTR id, JoyCaps* caps, UINT size) {
   Pad pad;
   if (!caps || size != sizeof(JoyCaps)) return kJoyErrParms;
-  if (!CurrentPad(UINT(id), &pad)) return kJoyErrParms;
+  if (!CurrentPad(UINT(id), &pad) || pad.empty) return kJoyErrParms;
   memset(caps, 0, sizeof *caps);
-  caps->wMid = 0xFFFF;
-  caps->wPid = 0xFFFF;
+  caps->wMid = uint16_t(pad.mid);
+  caps->wPid = uint16_t(pad.pid);
   snprintf(caps->szPname, sizeof caps->szPname, "Virtual pad %u", UINT(id) + 1);
+  if (pad.regkey == 0) strcpy(caps->szRegKey, "DINPUT.DLL");
+  else if (pad.regkey == 2) memset(caps->szRegKey, 'A', sizeof caps->szRegKey);
   uint32_t* ranges[kAxes][2] = {{&caps->wXmin, &caps->wXmax}, {&caps->wYmin, &caps->wYmax},
                                 {&caps->wZmin, &caps->wZmax}, {&caps->wRmin, &caps->wRmax},
                                 {&caps->wUmin, &caps->wUmax}, {&caps->wVmin, &caps->wVmax}};
@@ -315,11 +337,14 @@ __declspec(dllexport) UINT WINAPI joyGetDevCapsA(UINT_PTR id, JoyCaps* caps, UIN
     *ranges[a][0] = pad.min[a];
     *ranges[a][1] = pad.max[a];
   }
-  caps->wNumButtons = caps->wMaxButtons = 32;
-  caps->wNumAxes = caps->wMaxAxes = kAxes;
+  caps->wNumButtons = pad.nbuttons;
+  caps->wMaxButtons = 32;
+  caps->wMaxAxes = kAxes;
+  caps->wNumAxes = 2;
+  for (uint32_t bit = 0; bit < 4; ++bit) caps->wNumAxes += (pad.caps >> bit) & 1u;  // Z, R, U, V
   caps->wPeriodMin = 10;
   caps->wPeriodMax = 1000;
-  caps->wCaps = 0x1F;  // JOYCAPS_HASZ | HASR | HASU | HASV | HASPOV
+  caps->wCaps = pad.caps;
   return kJoyErrNoError;
 }
 
@@ -327,7 +352,7 @@ __declspec(dllexport) UINT WINAPI joyGetPosEx(UINT id, JoyInfoEx* info) {
   Pad pad;
   if (!info || info->dwSize != sizeof(JoyInfoEx)) return kJoyErrParms;
   if (!CurrentPad(id, &pad)) return kJoyErrParms;
-  if (pad.unplugged) return kJoyErrUnplugged;
+  if (pad.unplugged || pad.empty) return kJoyErrUnplugged;
   const uint32_t flags = info->dwFlags;
   uint32_t* positions[kAxes] = {&info->dwXpos, &info->dwYpos, &info->dwZpos,
                                 &info->dwRpos, &info->dwUpos, &info->dwVpos};
