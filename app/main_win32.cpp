@@ -17,6 +17,7 @@
 #include "app/numbers.h"
 #include "app/picture_file_win32.h"
 #include "app/readout_win32.h"
+#include "app/running_mark_win32.h"
 #include "app/state.h"
 #include "graphics/decoder.h"
 #include "graphics/image.h"
@@ -144,6 +145,7 @@ void RunMainLoop() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  MarkRunning();
   StartUp();
   RunMainLoop();
   SleepMilliseconds(10);

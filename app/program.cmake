@@ -1,5 +1,5 @@
-# vellomir.exe: the entry routine, the picture overlay, finding the picture sheet and the
-# module resources (icon, manifest, version record).
+# vellomir.exe: the entry routine, the picture overlay, finding the picture sheet, the
+# running mark and the module resources (icon, manifest, version record).
 if(WIN32)
   enable_language(RC)
   add_executable(vellomir WIN32
@@ -8,6 +8,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/overlay_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/picture_file_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/readout_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/running_mark_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/vellomir.rc)
   # The resource compiler does not see the manifest as an input of its own.
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/vellomir.rc PROPERTIES

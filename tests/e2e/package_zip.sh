@@ -22,4 +22,6 @@ vlmr_on_exit "rm -rf '$elsewhere'"
 app_use_program "$parent/Vellomir/vellomir.exe"
 pad_setup 1
 package_expect_working unpacked "$elsewhere"
+app_quit_button
+app_expect_exit 0 20
 app_pass "the zip: its files, and the unpacked program started from elsewhere finds its picture and works"

@@ -11,10 +11,14 @@
 #                                 APP_EXE started in DIR (controller 0 from pad_setup 1):
 #                                 no message box, the resting picture, a pressed button lit
 #                                 in the picture and shown in the readout with the hat and an
-#                                 axis, a screenshot NAME, and "Beenden" ends it with 0
+#                                 axis, a screenshot NAME; it is left running
 #   package_read_link FILE        LINK_TARGET and LINK_DIR: the target (its local path) and
 #                                 the working directory of a shell link (.lnk)
 #   package_unix_path WINPATH     the Unix path of a path in the prefix
+#   package_processes PATTERN     the Unix ids of this prefix's Wine processes whose command
+#                                 line matches PATTERN (a pgrep pattern)
+#   package_wait_gone PATTERN [SECS]
+#                                 wait until none of them is left (default 20 s); fail otherwise
 
 PACKAGE_DIST=${VLMR_DIST:-$VLMR_ROOT/dist}
 PACKAGE_ZIP=$(compgen -G "$PACKAGE_DIST/vellomir-*-win64.zip" | head -n 1)
@@ -63,8 +67,6 @@ package_expect_working() {
   app_wait_texts 10 1 0 33 "POV : 65535"
   app_wait_picture "$S/$name-button1.png" "$S/expect-button1.png"
   app_shot "$name"
-  app_quit_button
-  app_expect_exit 0 20
 }
 
 # Bytes COUNT at OFFSET of a file as one little-endian number.
@@ -104,4 +106,20 @@ package_read_link() {
 
 package_unix_path() {
   app_wine_plain winepath -u "$1" 2>/dev/null | tr -d '\r'
+}
+
+package_processes() {
+  local pid
+  for pid in $(pgrep -f -- "$1"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
+
+package_wait_gone() {
+  local deadline=$((SECONDS + ${2:-20}))
+  while [[ -n $(package_processes "$1") ]]; do
+    ((SECONDS < deadline)) || app_fail "a process matching '$1' still runs ${2:-20} s later"
+    sleep 0.2
+  done
 }
