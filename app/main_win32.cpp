@@ -1,5 +1,6 @@
-// Vellomir's entry routine: brings the runtime up, lays out the one window, follows the
-// chosen controller every 10 ms until "Beenden" or Escape, then tears everything down.
+// Vellomir's entry routine: brings the runtime up in the order of app/library_order.h, lays
+// out the one window, follows the chosen controller every 10 ms until "Beenden" or Escape,
+// then tears everything down.
 // While it runs, controllers plugged in are added to the list when the system reports a
 // device change, and a controller that stops answering is marked "(getrennt)" there.
 // Depends on every toolkit library. The Direct3D screen, DirectInput and the keyboard
@@ -14,12 +15,12 @@
 #include "app/axes.h"
 #include "app/controller.h"
 #include "app/controller_list_win32.h"
+#include "app/library_order.h"
 #include "app/numbers.h"
 #include "app/picture_file_win32.h"
 #include "app/readout_win32.h"
 #include "app/running_mark_win32.h"
 #include "app/state.h"
-#include "graphics/decoder.h"
 #include "graphics/image.h"
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
@@ -27,7 +28,6 @@
 #include "toolkit/events.h"
 #include "toolkit/font.h"
 #include "toolkit/gadget.h"
-#include "toolkit/joystick.h"
 #include "toolkit/keyboard.h"
 #include "toolkit/screen.h"
 #include "toolkit/window.h"
@@ -82,12 +82,7 @@ LRESULT DeviceChangeHook(HWND, UINT message, WPARAM wParam, LPARAM) {
 
 void StartUp() {
   std::memset(&g_app, 0, sizeof g_app);
-  StartRuntime();
-  AllocateControllerArrays();
-  screen_library_init();
-  joystick_open_all();
-  keyboard_init();
-  png_decoder_register();
+  StartRuntime(ProgramOrder());
   g_app.controllerCount = EnumerateControllers();
   g_app.selectedController = 0;
   PollControllers(g_app.selectedController);
@@ -149,7 +144,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   StartUp();
   RunMainLoop();
   SleepMilliseconds(10);
-  EndRuntime();
+  EndRuntime(ProgramOrder());
   EndRuntimeHeap();
   ExitProcess(0);
 }

@@ -17,6 +17,7 @@
 
 #include "app/axes.h"
 #include "app/controller.h"
+#include "app/library_order.h"
 #include "app/numbers.h"
 #include "app/overlay_win32.h"
 #include "app/picture_file_win32.h"
@@ -25,7 +26,6 @@
 #include "graphics/decoder.h"
 #include "graphics/drawing.h"
 #include "graphics/image.h"
-#include "runtime/runtime.h"
 #include "runtime/strings.h"
 #include "runtime/utils.h"
 #include "toolkit/font.h"
@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
   g_tick = 1e6 / double(frequency.QuadPart);
 
   std::memset(&g_app, 0, sizeof g_app);
-  StartRuntime();
+  StartRuntime(LibraryOrder());
   AllocateControllerArrays();
   screen_library_init();
   keyboard_init();
@@ -232,7 +232,7 @@ int main(int argc, char** argv) {
   }
   std::printf("call.controller_poll %.2f\n", polls / 200);
   CloseHandle(event);
-  EndRuntime();
+  EndRuntime(LibraryOrder());
   EndRuntimeHeap();
   return 0;
 }
