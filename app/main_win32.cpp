@@ -35,8 +35,9 @@
 namespace {
 
 void LoadPicture() {
-  g_app.pictureImage = 100;
-  g_app.displayImage = 101;
+  g_app.pictureImage = kSheetImage;
+  g_app.displayImage = kDisplayImage;
+  g_app.scratchImage = kScratchImage;
   if (LoadPictureSheet(g_app.pictureImage, "gfx/vlmr.png")) {
     image_create(g_app.displayImage, kPictureWidth, kPictureHeight, 24);
     image_grab(g_app.pictureImage, g_app.displayImage, 0, 0, kPictureWidth, kPictureHeight);
@@ -48,8 +49,8 @@ void LoadPicture() {
 void CreateReadoutFields() {
   static const char* const kAxisNames[4] = {"AxisX", "AxisY", "AxisZ", "AxisR"};
   for (int32_t axis = 0; axis < 4; ++axis) {
-    edit_gadget_create(2 * axis, 1, 25 * axis, 199, 20, kAxisNames[axis], 0);
-    edit_gadget_create(2 * axis + 1, 200, 25 * axis, 100, 20, "0", 0);
+    edit_gadget_create(AxisNameField(axis), 1, 25 * axis, 199, 20, kAxisNames[axis], 0);
+    edit_gadget_create(AxisValueField(axis), 200, 25 * axis, 100, 20, "0", 0);
   }
   for (int32_t k = 0; k < 12; ++k) {
     TempExpression label;
@@ -65,7 +66,10 @@ void CreateReadoutFields() {
   edit_gadget_create(kAxisVField, 76, 125, 74, 20, "AxisV: 0", 0);
   edit_gadget_create(kHighButtonsField, 151, 125, 149, 20, "Button 13-32: -", 0);
   // The fields show only what the program writes; typing into them is undone at once.
-  for (ObjectId field = 0; field < 8; ++field) edit_gadget_hold_text(field);
+  for (int32_t axis = 0; axis < 4; ++axis) {
+    edit_gadget_hold_text(AxisNameField(axis));
+    edit_gadget_hold_text(AxisValueField(axis));
+  }
   for (int32_t k = 0; k < 12; ++k) edit_gadget_hold_text(ButtonField(k));
   edit_gadget_hold_text(kHatField);
   for (ObjectId field : {kAxisUField, kAxisVField, kHighButtonsField}) edit_gadget_hold_text(field);
