@@ -1,8 +1,10 @@
-// Windowed screen, window side: the hidden base window, the size hook on the parent, the
-// paint hook on the child, and the GDI backdrop painted when no device presents.
+// Windowed screen, window side: the hidden base window, the size hook on the parent (which
+// also tells the keyboard reader of the parent's activation messages), the paint hook on the
+// child, and the GDI backdrop painted when no device presents.
 // Needs user32, gdi32. Limitations: the previous procedures live in the "kv_dxprev" window
 // property, so a window subclassed again by someone else after us must unhook in order.
 #include "runtime/runtime.h"
+#include "toolkit/keyboard.h"
 #include "toolkit/screen.h"
 #include "toolkit/screen_state.h"
 
@@ -51,9 +53,17 @@ void FillBackdrop(HDC dc, HWND child) {
   DeleteObject(brush);
 }
 
+bool ActivationMessage(UINT message) {
+  return message == WM_ACTIVATE || message == WM_ACTIVATEAPP || message == WM_NCACTIVATE || message == WM_SETFOCUS ||
+         message == WM_KILLFOCUS;
+}
+
 LRESULT CALLBACK SizeHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC previous = PreviousProc(window);
   bool ours = g_screen.open && g_screen.parent == window;
+  // The keyboard is read for this window: a change of who is in front (or a message that
+  // only claims one) makes the reader look again.
+  if (ours && ActivationMessage(message)) keyboard_look_again();
   if (message == WM_SIZE && ours) {
     screen_fit_child();
     if (g_screen.screenWidth) screen_present();
