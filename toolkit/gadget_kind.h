@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "runtime/handle_table.h"
 #include "runtime/objects.h"
 #include "toolkit/gadget.h"
 
@@ -63,6 +64,7 @@ struct GadgetState {
   HWND auxiliary;
   CRITICAL_SECTION brushLock;
   ObjectNode* brushes;  // shared brushes, a node chain of GadgetBrush
+  HandleTable lists;    // window -> its gadget-list record, as in its KV_GadgetStack property
 };
 
 extern ObjectList* g_gadgetList;
