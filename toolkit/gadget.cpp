@@ -126,6 +126,26 @@ LRESULT gadget_message_hook(HWND control, HWND parent, UINT message, WPARAM wPar
   return record->kind->message_hook(record, parent, message, wParam, lParam);
 }
 
+bool gadget_message_only_asks(UINT message) {
+  switch (message) {
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETFONT:
+    case WM_GETDLGCODE:
+    case WM_GETOBJECT:
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void gadget_move(GadgetRecord* record, int32_t x, int32_t y, int32_t width, int32_t height) {
   const GadgetKind* k = record->kind;
   RECT r;

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "runtime/strings.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/gdi_count.h"
@@ -27,6 +29,23 @@ std::string ItemTextOf(ObjectId number, int32_t position) {
   EXPECT_EQ(g_temp.pos, start + int32_t(text.size()));  // the result ends with its text
   SetTempPos(start);
   return text;
+}
+
+// How many messages reach the window through SendMessage while f runs.
+HWND g_counted;
+int g_count;
+LRESULT CALLBACK CountMessages(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lParam)->hwnd == g_counted) ++g_count;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+template <class F>
+int MessagesTo(HWND window, F f) {
+  g_counted = window;
+  g_count = 0;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountMessages, nullptr, GetCurrentThreadId());
+  f();
+  UnhookWindowsHookEx(hook);
+  return g_count;
 }
 
 TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
@@ -76,6 +95,14 @@ TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
   EXPECT_EQ(TextOf(0), "-100");
   SendMessageA(bare, WM_CHAR, '7', 1);
   EXPECT_EQ(TextOf(1), "7");
+  // A held field knows it shows what the library wrote until any message that may change
+  // it arrives: painting asks nothing of it, anything else has it asked once.
+  InvalidateRect(edit, nullptr, TRUE);
+  UpdateWindow(edit);
+  EXPECT_EQ(MessagesTo(edit, [] { gadget_text_set(0, "-100"); }), 0);
+  SendMessageA(edit, EM_SETSEL, 0, 1);
+  EXPECT_EQ(MessagesTo(edit, [] { gadget_text_set(0, "-100"); }), 1) << "a look at its text";
+  EXPECT_EQ(MessagesTo(edit, [] { gadget_text_set(0, "-100"); }), 0);
   // Any program can send or post a paint request naming no device context; the field must
   // still take its next texts (the system's edit control would keep a broken layout).
   const UINT paints[] = {WM_PAINT, WM_PRINT, WM_PRINTCLIENT, WM_ERASEBKGND};
