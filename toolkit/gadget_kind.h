@@ -18,8 +18,8 @@ struct GadgetRecord {
   WNDPROC previous;  // what the common subclass procedure calls on
   // Kind data. Edit and list: background colour, text colour, background brush; edit: the
   // held text (with whether the field is known to show it) or null.
-  // Combo: 1 for ComboBoxEx32, image-list record. Picture: its own copy of the image set,
-  // premultiplied copy, pressed flag, press point.
+  // Combo: 1 for ComboBoxEx32, image-list record, what is known of a plain one's state.
+  // Picture: its own copy of the image set, premultiplied copy, pressed flag, press point.
   intptr_t data1, data2, data3, data4;
 };
 

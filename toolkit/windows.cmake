@@ -11,6 +11,7 @@ add_library(vlmr_toolkit STATIC
   ${CMAKE_CURRENT_LIST_DIR}/gadget_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_picture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_combo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gadget_combo_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/font.cpp

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 
 #include "runtime/strings.h"
@@ -183,6 +184,65 @@ TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
   gadget_resize(35, 5, 5, -65535, -65535);
   EXPECT_EQ(WindowSize(combo).cy, 30);
   EXPECT_EQ(openHeight(), open);
+}
+
+// The drop-down list's text, selection and open state come from what the toolkit knows:
+// after each change, whoever makes it and however, they are what the box itself says, and
+// reading them again asks the box nothing.
+TEST_F(Gadgets, DropDownListReadsFollowEveryChangeAndAskNothingInBetween) {
+  auto combo = reinterpret_cast<HWND>(combo_gadget_create(35, 311, 204, 200, 22));
+  for (const char* item : {"Gamepad 1", "Gamepad 2", "Gamepad 3", "Gamepad 4"}) gadget_item_add(35, -1, item);
+  gadget_state_set(35, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+  HWND list = info.hwndList;
+  RECT item{};
+  SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  auto over = [&](UINT message) { SendMessageA(list, message, 0, MAKELPARAM(item.left + 5, item.top + 2)); };
+  auto read = [] {
+    TextOf(35);
+    gadget_state_get(35);
+    combo_gadget_open(35);
+  };
+  struct Change {
+    const char* what;
+    std::function<void()> make;
+  };
+  const Change changes[] = {
+      {"the program's selection", [] { gadget_state_set(35, 1); }},
+      {"the program's text", [] { gadget_text_set(35, "Gamepad 3"); }},
+      {"a new text for the chosen item", [] { gadget_item_text_set(35, 2, "Gamepad 3 (getrennt)"); }},
+      {"an item added before it", [] { gadget_item_add(35, 0, "Gamepad 0"); }},
+      {"another program's CB_SETCURSEL", [combo] { SendMessageA(combo, CB_SETCURSEL, 1, 0); }},
+      {"a posted CB_SETCURSEL", [combo] { PostMessageA(combo, CB_SETCURSEL, 2, 0), Drain(); }},
+      {"CB_SELECTSTRING", [combo] { SendMessageA(combo, CB_SELECTSTRING, WPARAM(-1), LPARAM("Gamepad 4")); }},
+      {"a key on the closed box", [combo] { SendMessageA(combo, WM_KEYDOWN, VK_UP, 0); }},
+      {"the list opened", [combo] { SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0); }},
+      {"the mouse over an item of the open list", [&] { over(WM_MOUSEMOVE); }},
+      {"a key in the open list", [combo] { SendMessageA(combo, WM_KEYDOWN, VK_DOWN, 0); }},
+      {"LB_SETCURSEL to the list", [list] { SendMessageA(list, LB_SETCURSEL, 0, 0); }},
+      {"a click on an item of the open list", [&] { over(WM_LBUTTONDOWN), over(WM_LBUTTONUP), Drain(); }},
+      {"Escape on the open list", [combo] {
+         SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+         SendMessageA(combo, WM_KEYDOWN, VK_ESCAPE, 0);
+       }},
+      {"an item removed", [] { gadget_item_remove(35, 0); }},
+      {"CB_RESETCONTENT", [combo] { SendMessageA(combo, CB_RESETCONTENT, 0, 0); }},
+  };
+  for (const Change& change : changes) {
+    read();
+    change.make();
+    std::string text = TextOf(35);
+    intptr_t selection = gadget_state_get(35);
+    bool open = combo_gadget_open(35);
+    char shown[64] = "";
+    GetWindowTextA(combo, shown, sizeof shown);
+    EXPECT_EQ(text, shown) << change.what;
+    EXPECT_EQ(selection, SendMessageA(combo, CB_GETCURSEL, 0, 0)) << change.what;
+    EXPECT_EQ(open, SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0) << change.what;
+    EXPECT_EQ(MessagesTo(combo, read) + MessagesTo(list, read), 0) << change.what;
+  }
 }
 
 TEST_F(Gadgets, EditableAndImageDropDownLists) {
