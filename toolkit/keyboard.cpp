@@ -5,11 +5,12 @@
 // While the keyboard is held, DirectInput sets an event whenever a key changes; a thread of
 // ours waits for that event and raises a flag, so a read in a pass where nothing happened is
 // one look at that flag (no call into the system) and keeps the last snapshot. Hints make
-// the next read a fresh one too: a key's message taken from the queue (DirectInput has the
-// key before its message is queued, so the pass that handles the message reads the key,
-// however late the waiting thread runs), and the window's activation messages (Wine takes
-// the keyboard away on a deactivation without setting the event). Every fresh read first
-// asks the system whether the window is in front.
+// the next read a fresh one too: a key's message taken from the queue (DirectInput sees a
+// key before its message reaches the queue, as tests/toolkit/input_keyboard.sh checks, so
+// the pass that handles the message reads the key, however late the waiting thread runs),
+// and the window's activation messages (Wine takes the keyboard away on a deactivation
+// without setting the event). Every fresh read first asks the system whether the window is
+// in front.
 // Needs the shared DirectInput object (dinput_shared), the screen library for the window.
 #include "toolkit/keyboard.h"
 

@@ -166,7 +166,7 @@ void ForgeActivations(HWND window, bool active) {
 
 // Last of the cases: once a keyboard was acquired at the foreground level, Wine keeps
 // DINPUT.DLL loaded for the rest of the process.
-TEST_F(InputTest, TheKeyboardIsReadAtTheDesignLevelOnlyWhileItsWindowIsInFront) {
+TEST_F(InputTest, TheKeyboardIsReadAtTheForegroundLevelOnlyWhileItsWindowIsInFront) {
   REQUIRE_DIRECTINPUT();
   // A test process on Windows may be refused the foreground.
   VLMR_WINE_ONLY("moving the foreground between windows of a test process");
