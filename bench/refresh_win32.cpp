@@ -3,7 +3,9 @@
 // read in front), then the readout is refreshed between the two states scripts/bench's
 // writer uses (every button lit, the hat on two diagonals, the axes at their two ends, so
 // 5 of the 17 texts change), each step timed; once more with the buttons flipping too (all
-// 17 texts change); and what a few operations of a pass and of a refresh cost on their own.
+// 17 texts change); how many messages a refresh sends; what a few operations of a pass and
+// of a refresh cost on their own; and the first refreshes again with the keyboard given
+// back (no DirectInput watch on the messages the thread sends).
 //   refresh_bench.exe [REFRESHES, default 400]
 // Prints "name microseconds" lines: mean wall time per refresh (or per call, "call.*").
 // Needs gfx/vlmr.png in the working directory and one controller (the stand-in winmm with
@@ -128,6 +130,27 @@ void TimePatchParts(int32_t refreshes) {
   std::printf("patches.scratch %.1f\npatches.drawings %.1f\n", scratch / refreshes, drawings / refreshes);
 }
 
+// The messages a refresh sends (each one a round of the thread's hooks), counted by a hook
+// of this program's own in refreshes that are not timed.
+int32_t g_sent;
+LRESULT CALLBACK CountSent(int code, WPARAM wParam, LPARAM lParam) {
+  ++g_sent;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CountSentMessages(int32_t refreshes) {
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountSent, nullptr, GetCurrentThreadId());
+  Timer t;
+  g_sent = 0;
+  for (int32_t r = 0; r < refreshes; ++r) {
+    SetState(r % 2, false);
+    TimedRefresh(t);
+    Pump();
+  }
+  UnhookWindowsHookEx(hook);
+  std::printf("refresh.sent %.1f\n", double(g_sent) / refreshes);
+}
+
 template <class F>
 void TimeCall(const char* name, F f) {
   constexpr int32_t kCalls = 2000;
@@ -207,6 +230,7 @@ int main(int argc, char** argv) {
     Report(flip ? "all17" : "refresh", t, refreshes, CpuNow() - cpu);
   }
   TimePatchParts(refreshes);
+  CountSentMessages(refreshes);
 
   HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   TimeCall("message_field", [] { SendMessageA(gadget_handle(1), WM_NULL, 0, 0); });
@@ -232,6 +256,18 @@ int main(int argc, char** argv) {
   }
   std::printf("call.controller_poll %.2f\n", polls / 200);
   CloseHandle(event);
+
+  // The same refreshes once more with the keyboard given back: what a refresh costs without
+  // DirectInput's watch on every message the thread sends.
+  keyboard_end();
+  Timer unwatched;
+  double cpu = CpuNow();
+  for (int32_t r = 0; r < refreshes; ++r) {
+    SetState(r % 2, false);
+    TimedRefresh(unwatched);
+    Pump();
+  }
+  Report("unwatched", unwatched, refreshes, CpuNow() - cpu);
   EndRuntime(LibraryOrder());
   EndRuntimeHeap();
   return 0;

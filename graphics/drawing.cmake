@@ -15,6 +15,7 @@ vlmr_strict(vlmr_pixels)
 if(WIN32)
   add_library(vlmr_images STATIC
     ${CMAKE_CURRENT_LIST_DIR}/image.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dib_spares.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image_display.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bitmap_utils.cpp
     ${CMAKE_CURRENT_LIST_DIR}/drawing.cpp

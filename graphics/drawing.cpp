@@ -1,5 +1,8 @@
 // Drawing outputs on image objects: creation on a DIB section's pixel memory, the start and
 // stop of a drawing, and the drawing_* operations on the one current output.
+// Each output's device context comes back as it was made when the drawing ends and serves
+// the next output (a device context made and deleted per drawing cost most of a small
+// patch); one is kept for the life of the process.
 // Depends on gdi32 and the image library. Limitation: one output at a time per process; a
 // new output stops the one still current, and outputs are used on one thread.
 #include "graphics/drawing.h"
@@ -12,16 +15,17 @@ namespace {
 
 struct DrawingLibrary {
   DrawingOutput* current;
+  HDC spareDc;  // the device context of the last output, kept for the next one
 };
 
 DrawingLibrary g_drawing;
 
+// A drawing starts with the system font; the text context it applies to is made only when
+// the drawing measures or draws text. Started again, the output keeps its text context.
 HDC ImageStart(DrawingOutput* o) {
   if (!o->canvas.pixels) return nullptr;
-  // Started again: the text device context holding the text bitmap stays (a new one would
-  // leak it and render text where the mix does not read).
-  if (o->text_dc) return o->image_dc;
-  o->text_dc = CreateCompatibleDC(nullptr);
+  if (o->started) return o->image_dc;
+  o->started = true;
   o->ops.set_font(o, SYSTEM_FONT_HANDLE);
   return o->image_dc;
 }
@@ -31,8 +35,14 @@ void ImageStop(DrawingOutput* o) {
   canvas_release(&o->canvas);
 }
 
+// The device context goes back as it came (whatever a caller changed in it) and is kept.
 void ImageRelease(DrawingOutput* o, int32_t) {
-  if (o->image_dc) DeleteDC(o->image_dc);
+  if (HDC dc = o->image_dc) {
+    RestoreDC(dc, -1);
+    SelectObject(dc, o->image_dc_bitmap);
+    if (g_drawing.spareDc || !o->image_dc_bitmap) DeleteDC(dc);
+    else g_drawing.spareDc = dc;
+  }
   o->image_dc = nullptr;
   GdiSetBatchLimit(DWORD(o->saved_batch_limit));
 }
@@ -73,7 +83,7 @@ void Discard(DrawingOutput* o) {
 }  // namespace
 
 void drawing_library_init() {
-  g_drawing = {};
+  g_drawing.current = nullptr;
 }
 
 DrawingOutput* drawing_current() {
@@ -85,11 +95,12 @@ DrawingOutput* image_output(ObjectId number) {
   PixelBuffer pixels;
   // Only 24- and 32-bit pixel memory: the kernels address 3 or 4 bytes per pixel.
   if (!record || !dib_pixels(static_cast<HBITMAP>(record->handle), &pixels) || !pixels.bottomUp) return nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (!dc) return nullptr;
   auto* o = static_cast<DrawingOutput*>(ObjectAlloc(sizeof(DrawingOutput)));
-  if (!o) {
-    DeleteDC(dc);
+  if (!o) return nullptr;
+  HDC dc = g_drawing.spareDc ? g_drawing.spareDc : CreateCompatibleDC(nullptr);
+  g_drawing.spareDc = nullptr;
+  if (!dc) {
+    ObjectFree(o);
     return nullptr;
   }
   if (g_drawing.current) drawing_stop();
@@ -104,7 +115,8 @@ DrawingOutput* image_output(ObjectId number) {
   o->saved_batch_limit = int32_t(GdiGetBatchLimit());
   GdiSetBatchLimit(1);
   o->image_dc = dc;
-  SelectObject(dc, o->image_bitmap);
+  o->image_dc_bitmap = SelectObject(dc, o->image_bitmap);
+  SaveDC(dc);
   return o;
 }
 

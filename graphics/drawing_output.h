@@ -47,7 +47,9 @@ struct DrawingOutput {
   Canvas canvas;  // pixels, size, stride, mode, colours, writers, fill and gradient state
   int32_t depth;  // 24 or 32
   int32_t pixel_format;  // 0x8010 for 24-bit images, 0x8040 for 32-bit ones
-  HDC text_dc;
+  bool started;
+  intptr_t font;  // the font of the text context, applied when the context is made
+  HDC text_dc;    // made on the first text operation of a drawing
   HBITMAP text_bitmap;
   uint8_t* text_pixels;  // top-down, 24 bits, as wide as the image
   int32_t text_stride;
@@ -56,6 +58,7 @@ struct DrawingOutput {
   HFONT rotated_font;
   float rotated_angle;
   HDC image_dc;
+  HGDIOBJ image_dc_bitmap;  // what image_dc held before the image
   int32_t saved_batch_limit;
   HBITMAP image_bitmap;
 };
@@ -67,6 +70,7 @@ int32_t output_draw_text(DrawingOutput* o, int32_t x, int32_t y, const char* tex
 void output_draw_rotated_text(DrawingOutput* o, int32_t x, int32_t y, const char* text, float angle);
 int32_t output_text_width(DrawingOutput* o, const char* text);
 int32_t output_text_height(DrawingOutput* o, const char* text);
+// Gives the text context back (kept for the next drawing of the same width).
 void output_text_end(DrawingOutput* o);
 void output_draw_image(DrawingOutput* o, HANDLE image, int32_t x, int32_t y);
 void output_draw_image_sized(DrawingOutput* o, HANDLE image, int32_t x, int32_t y, int32_t width, int32_t height);

@@ -1,6 +1,8 @@
 // Text on drawing outputs: GDI renders the text white on black into the output's text
 // bitmap (top-down, 24 bits, as wide as the image) and the text mix puts it into the pixel
 // memory with the front and back colours. Also the italic overhang and rotated text.
+// The text context (device context and text bitmap) is made on a drawing's first text
+// operation, and the last one given back is kept for the next drawing of the same width.
 // Depends on gdi32. Limitation: text wider than the image is cut at the image's width.
 #include <cmath>
 #include <cstring>
@@ -64,17 +66,23 @@ PixelBuffer TextBuffer(const DrawingOutput* o) {
   return {o->text_pixels, o->canvas.width, o->text_rows, o->text_stride, 3, false};
 }
 
-bool Measure(DrawingOutput* o, const char* text, SIZE* size) {
-  return text && *text && o->text_dc && GetTextExtentPoint32A(o->text_dc, text, int(std::strlen(text)), size);
+HFONT FontHandle(intptr_t font) {
+  return font == SYSTEM_FONT_HANDLE ? static_cast<HFONT>(GetStockObject(SYSTEM_FONT)) : reinterpret_cast<HFONT>(font);
 }
 
-}  // namespace
+// The text context a drawing gave back: its device context, holding the system font and its
+// text bitmap, for the next drawing on an image of the same width.
+struct SpareText {
+  HDC dc;
+  HBITMAP bitmap;
+  uint8_t* pixels;
+  int32_t width, rows, stride;
+};
+SpareText g_spare;
 
-void output_set_font(DrawingOutput* o, intptr_t font) {
-  if (!o->text_dc) return;
-  auto handle = font == SYSTEM_FONT_HANDLE ? static_cast<HFONT>(GetStockObject(SYSTEM_FONT))
-                                           : reinterpret_cast<HFONT>(font);
-  SelectObject(o->text_dc, handle);
+void ApplyFont(DrawingOutput* o) {
+  HFONT handle = FontHandle(o->font);
+  if (GetCurrentObject(o->text_dc, OBJ_FONT) != handle) SelectObject(o->text_dc, handle);
   // Upright fonts, the usual case, are told from the text context's metrics without a
   // device context of their own.
   TEXTMETRICA metrics;
@@ -100,9 +108,40 @@ void output_set_font(DrawingOutput* o, intptr_t font) {
   SetTextColor(o->text_dc, 0xFFFFFF);
 }
 
+// The text context of a started drawing, made (or taken from the spare) on first use.
+bool TextContext(DrawingOutput* o) {
+  if (o->text_dc) return true;
+  if (!o->started) return false;
+  if (g_spare.dc && g_spare.width == o->canvas.width) {
+    o->text_dc = g_spare.dc;
+    o->text_bitmap = g_spare.bitmap;
+    o->text_pixels = g_spare.pixels;
+    o->text_rows = g_spare.rows;
+    o->text_stride = g_spare.stride;
+    g_spare = {};
+  } else {
+    o->text_dc = CreateCompatibleDC(nullptr);
+    if (!o->text_dc) return false;
+  }
+  ApplyFont(o);
+  return true;
+}
+
+bool Measure(DrawingOutput* o, const char* text, SIZE* size) {
+  return text && *text && TextContext(o) &&
+         GetTextExtentPoint32A(o->text_dc, text, int(std::strlen(text)), size);
+}
+
+}  // namespace
+
+void output_set_font(DrawingOutput* o, intptr_t font) {
+  o->font = font;
+  if (o->text_dc) ApplyFont(o);
+}
+
 int32_t output_draw_text(DrawingOutput* o, int32_t x, int32_t y, const char* text) {
   SIZE size;
-  if (!o->text_pixels || !Measure(o, text, &size)) return x;
+  if (!Measure(o, text, &size) || !o->text_pixels) return x;
   int32_t cx = size.cx, cy = size.cy;
   if (o->overhang > 0) {
     RECT all{0, 0, o->canvas.width, o->text_rows};
@@ -163,9 +202,21 @@ int32_t output_text_height(DrawingOutput* o, const char* text) {
 }
 
 void output_text_end(DrawingOutput* o) {
-  if (o->text_dc) DeleteDC(o->text_dc);
-  if (o->text_bitmap) DeleteObject(o->text_bitmap);
   if (o->rotated_font) DeleteObject(o->rotated_font);
+  if (o->text_dc && o->text_bitmap) {
+    // The drawing's font may be freed after it: the spare holds the system font. The latest
+    // context is the one kept.
+    SelectObject(o->text_dc, GetStockObject(SYSTEM_FONT));
+    if (g_spare.dc) {
+      DeleteDC(g_spare.dc);
+      DeleteObject(g_spare.bitmap);
+    }
+    g_spare = {o->text_dc, o->text_bitmap, o->text_pixels, o->canvas.width, o->text_rows, o->text_stride};
+    o->text_bitmap = nullptr;
+  } else if (o->text_dc) {
+    DeleteDC(o->text_dc);
+  }
+  if (o->text_bitmap) DeleteObject(o->text_bitmap);
   o->text_dc = nullptr;
   o->text_bitmap = nullptr;
   o->text_pixels = nullptr;

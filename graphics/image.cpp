@@ -1,6 +1,7 @@
 // Image objects: numbered pictures on DIB sections (or icons) in an object registry, made,
 // copied, handed out and freed. Depends on gdi32/user32 and the runtime's object lists;
-// grabs from DIB sections copy pixel memory directly (graphics/blit_copy.cpp).
+// grabs from DIB sections copy pixel memory directly (graphics/blit_copy.cpp), and a freed
+// image's DIB section serves the next one of its size (graphics/dib_spares.cpp).
 // Limitation: sizes beyond 32767 do not fit the record's 16-bit fields and are not guarded.
 #include "graphics/image.h"
 
@@ -72,6 +73,7 @@ HBITMAP dib_create(int32_t width, int32_t height, int32_t depth, void** pixels) 
   if (pixels) *pixels = nullptr;
   // A negative height would ask the platform for a top-down bitmap, which no reader expects.
   if (width <= 0 || height <= 0) return nullptr;
+  if (HBITMAP spare = dib_spare_take(width, height, depth > 23 ? depth : 24, pixels)) return spare;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -79,10 +81,10 @@ HBITMAP dib_create(int32_t width, int32_t height, int32_t depth, void** pixels) 
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = WORD(depth > 23 ? depth : 24);
   info.bmiHeader.biCompression = BI_RGB;
-  HDC dc = CreateCompatibleDC(nullptr);
+  // With DIB_RGB_COLORS the device context would only be asked for a palette it does not
+  // need: none is made.
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (dc) DeleteDC(dc);
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (pixels) *pixels = bitmap ? bits : nullptr;
   return bitmap;
 }
@@ -104,6 +106,7 @@ void image_library_init() {
 
 void image_library_end() {
   FreeAllObjects(g_imageList);
+  dib_spares_free();
 }
 
 intptr_t image_create(ObjectId number, int32_t width, int32_t height, int32_t depth) {
@@ -195,7 +198,7 @@ void image_free(ObjectId number) {
   if (number == DynamicNumber) return;
   auto* record = static_cast<ImageRecord*>(LookUpObject(g_imageList, number));
   if (!record) return;
-  if (GetObjectType(record->handle) == OBJ_BITMAP) DeleteObject(record->handle);
-  else DestroyIcon(static_cast<HICON>(record->handle));
+  if (GetObjectType(record->handle) != OBJ_BITMAP) DestroyIcon(static_cast<HICON>(record->handle));
+  else if (!dib_spare_keep(static_cast<HBITMAP>(record->handle))) DeleteObject(record->handle);
   ReleaseObject(g_imageList, number);
 }

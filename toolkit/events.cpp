@@ -1,12 +1,14 @@
 // Event pump and queue: one queued event or one platform message per step, the events the
 // window procedures make from messages, and the snapshot the accessors read.
-// Depends on user32, the block pool and the window and gadget libraries. Single thread:
-// the queue and the state belong to the thread that owns the windows.
+// Depends on user32, the block pool, the window and gadget libraries and the keyboard reader
+// (told of every key message taken). Single thread: the queue and the state belong to the
+// thread that owns the windows.
 #include "toolkit/events.h"
 
 #include "runtime/blockpool.h"
 #include "runtime/runtime.h"
 #include "toolkit/gadget_kind.h"
+#include "toolkit/keyboard.h"
 #include "toolkit/window.h"
 
 EventState* g_events;
@@ -159,6 +161,7 @@ int32_t event_pump(int32_t timeout) {
   } else {
     MSG msg{};  // GetMessageA fills nothing when it fails
     if (!GetOneMessage(timeout, &msg)) return 0;
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) keyboard_look_again();
     HWND active = GetActiveWindow();
     HACCEL table = accelerator_for(active);
     if (!table || !TranslateAcceleratorA(active, table, &msg)) {

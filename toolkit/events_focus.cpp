@@ -59,8 +59,9 @@ HACCEL accelerator_for(HWND active) {
       return nullptr;
     if (GetPropA(focus, "KV_Hotkey")) return nullptr;
   }
-  if (!active || !GetPropA(active, "KV_WindowID")) return nullptr;
-  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, window_number_of(active)));
+  ObjectId number = window_number_of(active);
+  if (number < 0) return nullptr;
+  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, number));
   return record ? record->acceleratorTable : nullptr;
 }
 

@@ -118,12 +118,32 @@ GadgetRecord* gadget_record_of(HWND control) {
 }
 
 LRESULT gadget_message_hook(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Only a toolkit gadget qualifies: a live record under the control's window id that holds
+  // this very control (as its KV_ID property says, without asking for it).
   if (!control || !IsWindow(control)) return NOT_HANDLED;
-  ObjectId id = GetWindowLongPtrA(control, GWLP_ID);
-  if (reinterpret_cast<intptr_t>(GetPropA(control, "KV_ID")) != id) return NOT_HANDLED;
   GadgetRecord* record = gadget_record_of(control);
   if (!record || !record->kind->message_hook) return NOT_HANDLED;
   return record->kind->message_hook(record, parent, message, wParam, lParam);
+}
+
+bool gadget_message_only_asks(UINT message) {
+  switch (message) {
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETFONT:
+    case WM_GETDLGCODE:
+    case WM_GETOBJECT:
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void gadget_move(GadgetRecord* record, int32_t x, int32_t y, int32_t width, int32_t height) {

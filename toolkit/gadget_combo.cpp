@@ -1,14 +1,18 @@
 // Drop-down list gadgets: "ComboBox", or "ComboBoxEx32" with an image list for items with
 // pictures; fitted so that the closed control is exactly as high as asked.
 // Depends on user32, comctl32 and the gadget library. Notifications arrive as gadget
-// events with the notification code as type (no message hook).
+// events with the notification code as type. A plain drop-down list's text, selection and
+// open state come from what the toolkit knows of it (gadget_combo_state.cpp) while nothing
+// has changed, so reading them every pass of the main loop sends the box no message.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include "runtime/runtime.h"
+#include "toolkit/gadget_combo_state.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/gdi_count.h"
+#include "toolkit/window.h"
 
 namespace {
 
@@ -82,6 +86,8 @@ void ItemText(HWND hwnd, WPARAM position, int32_t offset) {
 }
 
 void ComboTextGet(GadgetRecord* r, int32_t offset) {
+  if (combo_state_text(r, offset)) return;
+  ComboReading reading;
   if (IsEx(r) && ListOnly(r->hwnd)) {
     LRESULT selected = SendMessageA(r->hwnd, CB_GETCURSEL, 0, 0);
     if (selected == CB_ERR) gadget_result_text("", offset);
@@ -89,6 +95,28 @@ void ComboTextGet(GadgetRecord* r, int32_t offset) {
     return;
   }
   gadget_result_window_text(r->hwnd, offset);
+  combo_state_learn_text(r, offset);
+}
+
+intptr_t ComboSelection(GadgetRecord* r) {
+  intptr_t selection = combo_state_selection(r);
+  if (selection != -2) return selection;
+  ComboReading reading;
+  selection = SendMessageA(r->hwnd, CB_GETCURSEL, 0, 0);
+  combo_state_learn_selection(r, selection);
+  return selection;
+}
+
+// Notifications reach the parent as gadget events as before; each also tells the box's
+// knowledge that something changed.
+LRESULT ComboHook(GadgetRecord*, HWND, UINT message, WPARAM, LPARAM) {
+  if (message == WM_COMMAND) combo_state_changed();
+  return NOT_HANDLED;
+}
+
+void ComboFree(GadgetRecord* r) {
+  FreeImages(r);
+  combo_state_end(r);
 }
 
 intptr_t ComboTextSet(GadgetRecord* r, const char* text) {
@@ -163,8 +191,9 @@ const GadgetKind* ComboKind() {
   if (!kind.type) {
     kind.type = 8;
     kind.size = sizeof kind;
-    kind.free_hook = FreeImages;
-    kind.value_get = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, CB_GETCURSEL, 0, 0); };
+    kind.message_hook = ComboHook;
+    kind.free_hook = ComboFree;
+    kind.value_get = ComboSelection;
     kind.value_set = [](GadgetRecord* r, intptr_t v) { SendMessageA(r->hwnd, CB_SETCURSEL, WPARAM(v), 0); };
     kind.text_get = ComboTextGet;
     kind.text_set = ComboTextSet;
@@ -210,12 +239,19 @@ intptr_t combo_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t widt
   GetWindowRect(control, &r);
   g_fieldOffset = (r.bottom - r.top) - 15;
   SendMessageA(control, CB_SETITEMHEIGHT, WPARAM(-1), height - g_fieldOffset);
+  if (!ex) combo_state_start(record);
   return result;
 }
 
 bool combo_gadget_open(ObjectId number) {
-  HWND control = gadget_handle(number);
-  return control && SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0);
+  auto* r = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, number));
+  if (!r || r->kind != ComboKind()) return false;
+  int32_t known = combo_state_open(r);
+  if (known >= 0) return known;
+  ComboReading reading;
+  bool open = SendMessageA(r->hwnd, CB_GETDROPPEDSTATE, 0, 0);
+  combo_state_learn_open(r, open);
+  return open;
 }
 
 void combo_gadget_fit_list(ObjectId number) {

@@ -3,11 +3,12 @@
 // then shows only what the program writes, and anything else (typing, pasting, another
 // program's WM_SETTEXT) is replaced at once by the program's last text, while the field
 // keeps the look of an editable one; the program writing the text it shows already changes
-// nothing.
+// nothing, and costs no message to the field unless something else reached the field since.
 // Depends on user32, the strings and the gadget library. Limitation: text get uses the
 // window text (no kind slot for it).
 #include <cstring>
 
+#include "runtime/runtime.h"
 #include "runtime/strings.h"
 #include "toolkit/events.h"
 #include "toolkit/gadget_kind.h"
@@ -19,27 +20,38 @@ WNDPROC g_editClassProc;
 // True while this library itself writes a field's text: the EN_CHANGE that follows is its own.
 bool g_writing;
 
-char* HeldText(const GadgetRecord* record) { return reinterpret_cast<char*>(record->data4); }
+// A held field's text, and whether the field is known to show it: true after the library
+// wrote it, false once any message that might change the text has reached the field.
+struct Held {
+  char* text;  // stringHeap
+  bool shown;
+};
 
-BOOL Write(HWND hwnd, const char* text) {
+Held* HeldOf(const GadgetRecord* record) { return reinterpret_cast<Held*>(record->data4); }
+
+BOOL Write(GadgetRecord* record, const char* text) {
   bool outer = g_writing;
   g_writing = true;
-  BOOL done = SetWindowTextA(hwnd, text);
+  BOOL done = SetWindowTextA(record->hwnd, text);
   g_writing = outer;
+  if (Held* held = HeldOf(record)) held->shown = done && !std::strcmp(held->text, text);
   return done;
 }
 
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETFOCUS) gadget_event_post(hwnd, GADGET_FOCUS_GAINED);
   else if (message == WM_KILLFOCUS) gadget_event_post(hwnd, GADGET_FOCUS_LOST);
+  if (!gadget_message_only_asks(message) && message != WM_SETFOCUS && message != WM_KILLFOCUS)
+    if (GadgetRecord* record = gadget_record_of(hwnd))
+      if (Held* held = HeldOf(record)) held->shown = false;
   return CallWindowProcA(g_editClassProc, hwnd, message, wParam, lParam);
 }
 
 LRESULT EditHook(GadgetRecord* record, HWND, UINT message, WPARAM wParam, LPARAM) {
   // A change this library did not write puts the held text back, before the pump returns.
   // The notification still becomes a gadget event as usual.
-  if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && HeldText(record) && !g_writing)
-    Write(record->hwnd, HeldText(record));
+  Held* held = HeldOf(record);
+  if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && held && !g_writing) Write(record, held->text);
   bool colour = message == WM_CTLCOLOREDIT || (message == WM_CTLCOLORSTATIC && IsWindowEnabled(record->hwnd));
   return colour ? gadget_colour_hook(record, reinterpret_cast<HDC>(wParam)) : NOT_HANDLED;
 }
@@ -56,21 +68,25 @@ bool Shows(HWND hwnd, const char* text) {
 }
 
 intptr_t EditTextSet(GadgetRecord* record, const char* text) {
-  if (HeldText(record)) {
-    char* held = HeldText(record);
+  if (Held* held = HeldOf(record)) {
     // Writing the text a held field shows already would only repaint the same pixels (and
-    // move its caret and selection): nothing to do.
-    if (!std::strcmp(held, text) && Shows(record->hwnd, text)) return TRUE;
-    AssignString(&held, text);
-    record->data4 = reinterpret_cast<intptr_t>(held);
+    // move its caret and selection): nothing to do. The field is asked only when something
+    // may have changed it since the library wrote it.
+    if (!std::strcmp(held->text, text) && (held->shown || Shows(record->hwnd, text))) {
+      held->shown = true;
+      return TRUE;
+    }
+    AssignString(&held->text, text);
   }
-  return Write(record->hwnd, text);
+  return Write(record, text);
 }
 
 void EditFree(GadgetRecord* record) {
   gadget_colour_free(record);
-  char* held = HeldText(record);
-  FreeString(&held);
+  if (Held* held = HeldOf(record)) {
+    FreeString(&held->text);
+    ObjectFree(held);
+  }
   record->data4 = 0;
 }
 
@@ -107,11 +123,13 @@ intptr_t edit_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width
 
 void edit_gadget_hold_text(ObjectId number) {
   GadgetRecord* record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, number));
-  if (!record || record->kind != EditKind() || HeldText(record)) return;
+  if (!record || record->kind != EditKind() || HeldOf(record)) return;
+  auto* held = static_cast<Held*>(ObjectAlloc(sizeof(Held)));
+  if (!held) return;
   int32_t start = g_temp.pos;
   gadget_result_window_text(record->hwnd, start);
-  char* held = nullptr;
-  NewString(&held, g_temp.text + start);
+  NewString(&held->text, g_temp.text + start);
   SetTempPos(start);
+  held->shown = true;
   record->data4 = reinterpret_cast<intptr_t>(held);
 }

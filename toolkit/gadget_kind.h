@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "runtime/handle_table.h"
 #include "runtime/objects.h"
 #include "toolkit/gadget.h"
 
@@ -16,9 +17,9 @@ struct GadgetRecord {
   const GadgetKind* kind;
   WNDPROC previous;  // what the common subclass procedure calls on
   // Kind data. Edit and list: background colour, text colour, background brush; edit: the
-  // held text or null.
-  // Combo: 1 for ComboBoxEx32, image-list record. Picture: its own copy of the image set,
-  // premultiplied copy, pressed flag, press point.
+  // held text (with whether the field is known to show it) or null.
+  // Combo: 1 for ComboBoxEx32, image-list record, what is known of a plain one's state.
+  // Picture: its own copy of the image set, premultiplied copy, pressed flag, press point.
   intptr_t data1, data2, data3, data4;
 };
 
@@ -63,6 +64,7 @@ struct GadgetState {
   HWND auxiliary;
   CRITICAL_SECTION brushLock;
   ObjectNode* brushes;  // shared brushes, a node chain of GadgetBrush
+  HandleTable lists;    // window -> its gadget-list record, as in its KV_GadgetStack property
 };
 
 extern ObjectList* g_gadgetList;
@@ -84,6 +86,9 @@ intptr_t gadget_register(ObjectId number, GadgetRecord* record, HWND control, co
 GadgetRecord* gadget_record_of(HWND control);
 // Hands a control's message to its kind's message hook; NOT_HANDLED when it has none.
 LRESULT gadget_message_hook(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
+// True for a message that only asks a control something or has it paint: what a kind knows
+// of a control's state (a held text, a selection) stays true through it.
+bool gadget_message_only_asks(UINT message);
 // The generic move: -65535 keeps a coordinate.
 void gadget_move(GadgetRecord* record, int32_t x, int32_t y, int32_t width, int32_t height);
 

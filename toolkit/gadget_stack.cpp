@@ -1,6 +1,7 @@
 // The current gadget list (the window that receives new gadgets) and the gadget-list
 // record each such window keeps in its "KV_GadgetStack_%i" property, with the saved
-// nesting stack. Depends on user32 and objectHeap. Main thread only.
+// nesting stack; the gadget state's table finds the record without asking for the property.
+// Depends on user32, objectHeap and the handle tables. Main thread only.
 #include <cstdio>
 
 #include "runtime/runtime.h"
@@ -25,10 +26,9 @@ void PropertyName(char (&name)[48]) {
                 static_cast<long long>(reinterpret_cast<intptr_t>(g_runtime.instance)));
 }
 
+// Found in the gadget state's table, kept beside the property.
 GadgetListRecord* RecordOf(HWND window) {
-  char name[48];
-  PropertyName(name);
-  return static_cast<GadgetListRecord*>(GetPropA(window, name));
+  return g_gadgets ? static_cast<GadgetListRecord*>(HandleTableGet(&g_gadgets->lists, window)) : nullptr;
 }
 
 HWND CurrentList() {
@@ -46,6 +46,7 @@ LRESULT CALLBACK GadgetListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     }
     ObjectFree(record->savedStack);
     ObjectFree(record);
+    HandleTableRemove(&g_gadgets->lists, hwnd);
     char name[48];
     PropertyName(name);
     RemovePropA(hwnd, name);
@@ -89,6 +90,10 @@ HWND gadget_list_use(HWND window) {
   s->current = window;
   auto* record = static_cast<GadgetListRecord*>(ObjectAlloc(sizeof(GadgetListRecord)));
   if (!record) return previous;
+  if (!HandleTableSet(&s->lists, window, record)) {
+    ObjectFree(record);
+    return previous;
+  }
   record->window = window;
   record->savedCurrent = window;
   char name[48];

@@ -1,16 +1,16 @@
-// Keyboard reader over DirectInput 7: a non-exclusive keyboard device with a 256-button data
-// format, read for the screen's parent window and only while that window is in front.
-// The device is acquired while the window is active and given up when it is not (the
-// window's WM_ACTIVATE tells, seen through a procedure of ours in front of its own). While
-// acquired, DirectInput sets an event whenever a key or the acquisition changes; a thread of
-// ours waits for that event and raises a flag, so a read in a pass where nothing happened
-// is one look at that flag (no call into the system) and keeps the last snapshot.
-// The device cooperates at the background level and this reader keeps to the foreground
-// itself: at the foreground level DirectInput watches every message the thread sends, and
-// under Wine each message then costs three round trips to the server (a hundred times the
-// message), which made every pass of the main loop and every refresh several times dearer.
-// The Windows logo key stays disabled while the keyboard is taken (in front only), where
-// the system accepts that request at this level.
+// Keyboard reader over DirectInput 7: a keyboard device with a 256-button data format at the
+// non-exclusive foreground level without the Windows logo key, on the screen's parent
+// window. The system hands the keyboard over only while that window is in front and takes it
+// back when another window comes to the front, whatever messages the window is sent.
+// While the keyboard is held, DirectInput sets an event whenever a key changes; a thread of
+// ours waits for that event and raises a flag, so a read in a pass where nothing happened is
+// one look at that flag (no call into the system) and keeps the last snapshot. Hints make
+// the next read a fresh one too: a key's message taken from the queue (DirectInput sees a
+// key before its message reaches the queue, as tests/toolkit/input_keyboard.sh checks, so
+// the pass that handles the message reads the key, however late the waiting thread runs),
+// and the window's activation messages (Wine takes the keyboard away on a deactivation
+// without setting the event). Every fresh read first asks the system whether the window is
+// in front.
 // Needs the shared DirectInput object (dinput_shared), the screen library for the window.
 #include "toolkit/keyboard.h"
 
@@ -25,8 +25,7 @@ KeyboardState g_keyboard;
 
 namespace {
 
-constexpr DWORD kCooperativeLevel = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
-constexpr DWORD kWithoutLogoKey = kCooperativeLevel | DISCL_NOWINKEY;
+constexpr DWORD kCooperativeLevel = DISCL_NONEXCLUSIVE | DISCL_FOREGROUND | DISCL_NOWINKEY;
 
 bool BuildFormat() {
   if (g_keyboard.objectFormats) return true;
@@ -49,22 +48,6 @@ bool BuildFormat() {
   return true;
 }
 
-// Notes the window's activation and passes every message on unchanged.
-LRESULT CALLBACK WatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ACTIVATE && hwnd == g_keyboard.window) g_keyboard.inFront = LOWORD(wParam) != WA_INACTIVE;
-  return CallWindowProcA(g_keyboard.windowProc, hwnd, message, wParam, lParam);
-}
-
-// Takes our procedure out of the watched window's chain. False when another procedure was
-// put in front of ours since: ours must then stay and keep passing messages on.
-bool Unwatch() {
-  HWND window = g_keyboard.window;
-  if (!window || !g_keyboard.windowProc || !IsWindow(window)) return true;
-  if (GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(WatchProc)) return false;
-  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_keyboard.windowProc));
-  return true;
-}
-
 // Waits for DirectInput's change event until told to stop, raising the flag for each.
 DWORD WINAPI WaitForChanges(void*) {
   HANDLE events[2] = {g_keyboard.changed, g_keyboard.stop};
@@ -73,7 +56,8 @@ DWORD WINAPI WaitForChanges(void*) {
   return 0;
 }
 
-// The change event and its waiter; without them every read takes a snapshot.
+// The change event and its waiter (set while the device is not acquired, as DirectInput
+// requires); without them every read takes a snapshot.
 void StartWaiter() {
   g_keyboard.changed = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   g_keyboard.stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -97,27 +81,21 @@ void StopWaiter() {
   g_keyboard.waiter = g_keyboard.changed = g_keyboard.stop = nullptr;
 }
 
-void GiveUp() {
+// The keyboard is given back; the next read sets the level and acquires again.
+int32_t GiveUp() {
   if (g_keyboard.acquired) g_keyboard.device->Unacquire();
   g_keyboard.acquired = false;
   g_keyboard.phase = kKeyboardCreated;
+  return 0;
 }
 
-// Reads the keyboard for window from now on: the device bound to it, with its change
-// event, and the window's activation watched. Stays with the old window while ours cannot
-// leave that window's chain.
-void Bind(HWND window) {
-  if (!Unwatch()) return;
-  GiveUp();
-  g_keyboard.window = window;
-  g_keyboard.windowProc = nullptr;
-  g_keyboard.inFront = window && GetForegroundWindow() == window;
-  if (FAILED(g_keyboard.device->SetCooperativeLevel(window, kWithoutLogoKey)))
-    g_keyboard.device->SetCooperativeLevel(window, kCooperativeLevel);
+bool Acquire(HWND window) {
   if (!g_keyboard.waiter) StartWaiter();
-  if (window)
-    g_keyboard.windowProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
+  if (SUCCEEDED(g_keyboard.device->SetCooperativeLevel(window, kCooperativeLevel))) g_keyboard.level = kCooperativeLevel;
+  g_keyboard.window = window;
+  InterlockedExchange(&g_keyboard.signalled, 0);
+  g_keyboard.acquired = SUCCEEDED(g_keyboard.device->Acquire());
+  return g_keyboard.acquired;
 }
 
 }  // namespace
@@ -145,27 +123,22 @@ int32_t keyboard_init() {
 int32_t keyboard_read_state() {
   if (g_keyboard.phase == kKeyboardNoDevice) return 0;
   HWND window = screen_parent_window();
-  if (window != g_keyboard.window) Bind(window);
-  if (!g_keyboard.inFront) {
-    GiveUp();
-    return 0;
-  }
+  if (g_keyboard.acquired && window != g_keyboard.window) GiveUp();  // the screen moved on
   if (!g_keyboard.acquired) {
-    // Any program can send the window an activation: the keyboard is taken only while the
-    // system agrees that the window is in front.
-    if (GetForegroundWindow() != window) return 0;
-    if (FAILED(g_keyboard.device->Acquire())) return 0;  // tried again next pass
-    g_keyboard.acquired = true;
-  } else if (g_keyboard.waiter && !InterlockedExchange(&g_keyboard.signalled, 0)) {
+    if (!Acquire(window)) return GiveUp();  // behind another window: tried again next pass
+  } else if (g_keyboard.waiter && !g_keyboard.lookAgain && !InterlockedExchange(&g_keyboard.signalled, 0)) {
     return g_keyboard.phase == kKeyboardReading;  // nothing changed: the snapshot stands
   }
-  if (g_keyboard.device->GetDeviceState(kKeyCount, g_keyboard.snapshot) != DI_OK) {
-    GiveUp();  // lost: acquired again next pass
-    return 0;
-  }
+  g_keyboard.lookAgain = false;
+  // The system takes the keyboard away when another window comes to the front; until this
+  // thread has seen the switch, no key typed there is read here.
+  if (GetForegroundWindow() != window) return GiveUp();
+  if (g_keyboard.device->GetDeviceState(kKeyCount, g_keyboard.snapshot) != DI_OK) return GiveUp();
   g_keyboard.phase = kKeyboardReading;
   return 1;
 }
+
+void keyboard_look_again() { g_keyboard.lookAgain = true; }
 
 int32_t key_is_down(int32_t code) {
   if (g_keyboard.phase != kKeyboardReading) return 0;
@@ -185,14 +158,7 @@ void keyboard_end() {
     StopWaiter();
     g_keyboard.device->Release();
   }
-  bool stays = !Unwatch();
-  HWND window = g_keyboard.window;
-  WNDPROC windowProc = g_keyboard.windowProc;
   ObjectFree(g_keyboard.objectFormats);
   std::memset(&g_keyboard, 0, sizeof g_keyboard);
-  if (stays) {
-    g_keyboard.window = window;
-    g_keyboard.windowProc = windowProc;
-  }
   directinput_release();
 }

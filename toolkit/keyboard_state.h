@@ -13,17 +13,17 @@ struct KeyboardState {
   DIOBJECTDATAFORMAT* objectFormats;
   DIDATAFORMAT format;
   unsigned char snapshot[kKeyCount];
-  // Set up by the first read: the window the keyboard is read for, its procedure before
-  // ours (which watches its activation), the event DirectInput sets on every change, and
-  // the thread that waits for it and raises signalled (so a read needs no wait of its own).
+  // The window the keyboard is read for (the screen's parent at the last acquisition), the
+  // event DirectInput sets on every change, and the thread that waits for it and raises
+  // signalled, so that a read needs no wait of its own.
   HWND window;
-  WNDPROC windowProc;
+  DWORD level;  // the cooperative level the device last accepted
   HANDLE changed;
   HANDLE stop;
   HANDLE waiter;
   volatile LONG signalled;
-  bool inFront;   // the window is the active one, as its last WM_ACTIVATE said
   bool acquired;
+  bool lookAgain;  // keyboard_look_again since the last snapshot
 };
 
 extern KeyboardState g_keyboard;

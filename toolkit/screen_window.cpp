@@ -1,8 +1,11 @@
-// Windowed screen, window side: the hidden base window, the size hook on the parent, the
-// paint hook on the child, and the GDI backdrop painted when no device presents.
+// Windowed screen, window side: the hidden base window, the size hook on the parent (which
+// also tells the keyboard reader of the parent's activation messages), the paint hook on the
+// child, and the GDI backdrop painted when no device presents.
 // Needs user32, gdi32. Limitations: the previous procedures live in the "kv_dxprev" window
-// property, so a window subclassed again by someone else after us must unhook in order.
+// property (and a table of ours), so a window subclassed again by someone else after us must
+// unhook in order.
 #include "runtime/runtime.h"
+#include "toolkit/keyboard.h"
 #include "toolkit/screen.h"
 #include "toolkit/screen_state.h"
 
@@ -12,11 +15,30 @@ const char kBaseClass[] = "MultimediaBase Class";
 const char kSizedProperty[] = "kv_dxsize";
 const char kPreviousProperty[] = "kv_dxprev";
 
-WNDPROC PreviousProc(HWND window) { return reinterpret_cast<WNDPROC>(GetPropA(window, kPreviousProperty)); }
+// The hooked windows and their previous procedures, kept beside the kv_dxprev property so
+// that a hook finds its procedure without asking for the property on every message. A
+// window that finds no room here is served from the property.
+struct Hooked {
+  HWND window;
+  WNDPROC previous;
+};
+Hooked g_hooked[8];
+
+Hooked* Slot(HWND window) {
+  for (Hooked& h : g_hooked)
+    if (h.window == window) return &h;
+  return nullptr;
+}
+
+WNDPROC PreviousProc(HWND window) {
+  Hooked* h = Slot(window);
+  return h ? h->previous : reinterpret_cast<WNDPROC>(GetPropA(window, kPreviousProperty));
+}
 
 void Unhook(HWND window, WNDPROC previous) {
   SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
   RemovePropA(window, kPreviousProperty);
+  if (Hooked* h = Slot(window)) *h = {};
 }
 
 // Full-screen screens would use activation and Tab/Alt here; a windowed one needs only a
@@ -51,9 +73,17 @@ void FillBackdrop(HDC dc, HWND child) {
   DeleteObject(brush);
 }
 
+bool ActivationMessage(UINT message) {
+  return message == WM_ACTIVATE || message == WM_ACTIVATEAPP || message == WM_NCACTIVATE || message == WM_SETFOCUS ||
+         message == WM_KILLFOCUS;
+}
+
 LRESULT CALLBACK SizeHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC previous = PreviousProc(window);
   bool ours = g_screen.open && g_screen.parent == window;
+  // The keyboard is read for this window: a change of who is in front (or a message that
+  // only claims one) makes the reader look again.
+  if (ours && ActivationMessage(message)) keyboard_look_again();
   if (message == WM_SIZE && ours) {
     screen_fit_child();
     if (g_screen.screenWidth) screen_present();
@@ -99,8 +129,11 @@ LRESULT CALLBACK PaintHook(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void Subclass(HWND window, WNDPROC hook) {
+  Hooked* h = Slot(window);  // a window destroyed unhooked may have left its handle behind
+  if (!h) h = Slot(nullptr);
   LONG_PTR previous = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook));
   SetPropA(window, kPreviousProperty, reinterpret_cast<HANDLE>(previous));
+  if (h) *h = {window, reinterpret_cast<WNDPROC>(previous)};
 }
 
 }  // namespace

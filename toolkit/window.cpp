@@ -1,13 +1,18 @@
 // Windows: open, close and look up numbered top-level windows, one class each, and the
 // window side of the common handler (focus keeping, background, size limits).
-// Depends on user32, ole32 (RevokeDragDrop), the object registry, the event and gadget
-// libraries. Limitation: no operation sets the global hook, the brush or the size limits yet.
+// The toolkit knows its windows from a table of the process (window handle to number) kept
+// beside their "KV_WindowID" properties: the window procedure finds a message's window
+// there, with no property look-up (a round trip to the Wine server) per message.
+// Depends on user32, ole32 (RevokeDragDrop), the object registry, the handle tables, the
+// event and gadget libraries. Limitation: no operation sets the global hook, the brush or
+// the size limits yet.
 #include "toolkit/window.h"
 
 #include <ole2.h>
 
 #include <cstdio>
 
+#include "runtime/handle_table.h"
 #include "runtime/runtime.h"
 #include "toolkit/events.h"
 #include "toolkit/gadget.h"
@@ -19,6 +24,7 @@ namespace {
 struct WindowLibrary {
   HICON icon;
   HCURSOR cursor;
+  HandleTable windows;  // window handle -> number + 1, as in its KV_WindowID property
 };
 
 WindowLibrary* g_windowLibrary;
@@ -31,11 +37,17 @@ void ClassName(char (&name)[40], ObjectId number) {
   std::snprintf(name, sizeof name, "WindowClass_%lld", static_cast<long long>(number));
 }
 
+// A frame hosting an MDI client is marked "KV_MDI_Gadget"; a window without an MDI client
+// in its record has nothing to pass on to one, so only such a window is asked for the mark.
+bool HostsMdiClient(HWND hwnd, const WindowRecord* record) {
+  return record && record->mdiClient && GetPropA(hwnd, "KV_MDI_Gadget");
+}
+
 LRESULT CALLBACK WindowClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = window_common_handler(hwnd, message, wParam, lParam);
-  if (message != WM_SIZE && GetPropA(hwnd, "KV_MDI_Gadget")) {
-    auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, window_number_of(hwnd)));
-    HWND client = record ? record->mdiClient : nullptr;
+  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, window_number_of(hwnd)));
+  if (message != WM_SIZE && HostsMdiClient(hwnd, record)) {
+    HWND client = record->mdiClient;
     bool frameToo = message == WM_SETFOCUS || message == WM_MENUCHAR || (message == WM_COMMAND && lParam == 0);
     if (result == NOT_HANDLED || frameToo) return DefFrameProcA(hwnd, client, message, wParam, lParam);
     return result;
@@ -74,6 +86,7 @@ LRESULT WindowSide(HWND hwnd, HWND top, WindowRecord* record, UINT message, WPAR
       return NOT_HANDLED;
     case WM_NCDESTROY:
       RemovePropA(hwnd, "KV_Focus");
+      if (g_windowLibrary) HandleTableRemove(&g_windowLibrary->windows, hwnd);
       return 1;
     default:
       return NOT_HANDLED;
@@ -118,13 +131,13 @@ POINT Position(int32_t x, int32_t y, int32_t flags, HWND owner, int32_t* outerWi
 
 HWND window_top(HWND hwnd) {
   for (HWND w = hwnd; w; w = GetParent(w))
-    if (GetPropA(w, "KV_WindowID")) return w;
+    if (window_number_of(w) >= 0) return w;
   return nullptr;
 }
 
 ObjectId window_number_of(HWND top) {
-  if (!top) return -1;
-  return reinterpret_cast<intptr_t>(GetPropA(top, "KV_WindowID")) - 1;
+  if (!top || !g_windowLibrary) return -1;
+  return reinterpret_cast<intptr_t>(HandleTableGet(&g_windowLibrary->windows, top)) - 1;
 }
 
 void window_library_init() {
@@ -186,8 +199,15 @@ intptr_t window_open(ObjectId number, int32_t x, int32_t y, int32_t width, int32
     ReleaseObject(g_windowList, number);
     return 0;
   }
+  auto id = reinterpret_cast<HANDLE>(number + 1);
+  if (!g_windowLibrary || !HandleTableSet(&g_windowLibrary->windows, hwnd, id)) {
+    DestroyWindow(hwnd);
+    UnregisterClassA(className, instance);
+    ReleaseObject(g_windowList, number);
+    return 0;
+  }
   record->hwnd = hwnd;
-  SetPropA(hwnd, "KV_WindowID", reinterpret_cast<HANDLE>(number + 1));
+  SetPropA(hwnd, "KV_WindowID", id);
   if (!invisible) {
     if (style & WS_MAXIMIZE) ShowWindow(hwnd, SW_MAXIMIZE);
     else if (style & WS_MINIMIZE) ShowWindow(hwnd, SW_SHOWMINIMIZED);
@@ -226,6 +246,7 @@ void window_close(ObjectId number) {
   HWND owner = GetWindow(hwnd, GW_OWNER);
   if (owner && !mdiChild) SetActiveWindow(owner);
   RemovePropA(hwnd, "KV_WindowID");
+  if (g_windowLibrary) HandleTableRemove(&g_windowLibrary->windows, hwnd);
   if (RemovePropA(hwnd, "KV_DropAccept")) RevokeDragDrop(hwnd);
   if (mdiChild) {
     SendMessageA(GetParent(hwnd), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd), 0);

@@ -11,9 +11,10 @@ add_library(vlmr_toolkit STATIC
   ${CMAKE_CURRENT_LIST_DIR}/gadget_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_picture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_combo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gadget_combo_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/font.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls.cpp)
-target_link_libraries(vlmr_toolkit PUBLIC vlmr_runtime vlmr_images comctl32 ole32 user32 gdi32)
+target_link_libraries(vlmr_toolkit PUBLIC vlmr_runtime vlmr_images vlmr_screen comctl32 ole32 user32 gdi32)
 vlmr_strict(vlmr_toolkit)

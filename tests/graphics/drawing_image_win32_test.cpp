@@ -41,9 +41,11 @@ TEST_F(ImageTest, CreateUnderAUsedNumberFreesTheOldOneEvenOnFailure) {
   ASSERT_TRUE(first);
   HANDLE second = reinterpret_cast<HANDLE>(image_create(5, 6, 6));
   ASSERT_TRUE(second);
+  dib_spares_free();
   EXPECT_EQ(GetObjectType(first), 0u);  // deleted
   EXPECT_EQ(image_create(5, 4, 4, 25), 0);
   EXPECT_EQ(image_handle(5), nullptr);
+  dib_spares_free();
   EXPECT_EQ(GetObjectType(second), 0u);
   // A negative height would give a top-down bitmap that drawing and grabs read upside down.
   EXPECT_EQ(image_create(5, 4, -4), 0);
@@ -96,7 +98,45 @@ TEST_F(ImageTest, GrabFailureLeavesTargetAndSourceMayBeTarget) {
   ASSERT_NE(image_grab(20, 20, 2, 1, 3, 3), 0);
   EXPECT_EQ(Record(20)->width, 3);
   EXPECT_EQ(Word(Pixels(20), 1, 1), expected);
+  dib_spares_free();
   EXPECT_EQ(GetObjectType(kept), 0u);
+}
+
+// A freed image's DIB section serves the next one of its size and depth, all zero again,
+// unless it is still selected into a device context; at most two of one size wait.
+TEST_F(ImageTest, FreedPixelMemoryServesTheNextImageOfItsSize) {
+  dib_spares_free();
+  ASSERT_NE(image_create(1, 5, 3), 0);
+  HANDLE freed = image_handle(1);
+  Pattern(Pixels(1));
+  image_free(1);
+  EXPECT_EQ(GetObjectType(image_handle(1)), 0u);
+  ASSERT_NE(image_create(2, 5, 3, 32), 0);
+  EXPECT_NE(image_handle(2), freed) << "another depth";
+  ASSERT_NE(image_create(3, 5, 3), 0);
+  EXPECT_EQ(image_handle(3), freed);
+  for (int32_t y = 0; y < 3; ++y)
+    for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(Word(Pixels(3), x, y), 0u) << x << "," << y;
+
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, image_handle(3));
+  image_free(3);
+  ASSERT_NE(image_create(4, 5, 3), 0);
+  EXPECT_NE(image_handle(4), freed) << "a bitmap still selected is not handed out again";
+  SelectObject(dc, old);
+  DeleteDC(dc);
+
+  HANDLE made[4];
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_NE(image_create(10 + i, 2, 2), 0);
+    made[i] = image_handle(10 + i);
+  }
+  for (int i = 0; i < 4; ++i) image_free(10 + i);
+  EXPECT_EQ(GetObjectType(made[0]), 0u) << "the oldest of a size beyond two is deleted";
+  EXPECT_EQ(GetObjectType(made[1]), 0u);
+  EXPECT_EQ(GetObjectType(made[3]), DWORD(OBJ_BITMAP));
+  dib_spares_free();
+  EXPECT_EQ(GetObjectType(made[3]), 0u);
 }
 
 TEST_F(ImageTest, GrabKeepsTheSourceDepthOfTheSource) {
@@ -118,6 +158,7 @@ TEST_F(ImageTest, FreeIgnoresMinusOneAndEmptyNumbers) {
   HANDLE h = image_handle(0);
   image_free(0);
   EXPECT_EQ(image_handle(0), nullptr);
+  dib_spares_free();
   EXPECT_EQ(GetObjectType(h), 0u);
   image_free(0);
 }

@@ -29,8 +29,9 @@ TEST_F(DrawingTest, WhiteOnBlackPaintsTheWholeTextBox) {
   PixelBuffer b = Pixels(1);
   Fill(b, 0x10, 0x80, 0xF0);
   ASSERT_TRUE(drawing_start(image_output(1)));
-  SIZE size;
-  ASSERT_TRUE(GetTextExtentPoint32A(drawing_current()->text_dc, "Hg", 2, &size));
+  DrawingOutput* o = drawing_current();
+  SIZE size{o->ops.text_width(o, "Hg"), o->ops.text_height(o, "Hg")};
+  ASSERT_GT(size.cx, 0);
   EXPECT_EQ(drawing_text(10, 5, "Hg", 0xFFFFFF, 0), 10 + size.cx);
   EXPECT_EQ(drawing_text(30, 5, "", 0xFFFFFF, 0), 30);
   drawing_stop();
@@ -81,13 +82,20 @@ TEST_F(DrawingTest, TextKeepsAlphaBytesAndClipsOnTheLeft) {
   EXPECT_EQ(Word(left, width - 5, 2), 0x42000000u);  // nothing right of the cut text
 }
 
-TEST_F(DrawingTest, StartedTwiceTextStillShows) {
+// The text context is made on a drawing's first text operation and kept through a second
+// start; the next drawing on an image as wide takes it over, with the system font again.
+TEST_F(DrawingTest, StartedTwiceTextStillShowsAndTheNextDrawingTakesTheTextContext) {
   ASSERT_NE(image_create(1, 60, 30), 0);
   DrawingOutput* o = image_output(1);
   ASSERT_TRUE(drawing_start(o));
+  EXPECT_EQ(o->text_dc, nullptr) << "no text yet";
+  EXPECT_GT(o->ops.text_width(o, "HH"), 0);
   HDC textDc = o->text_dc;
+  ASSERT_TRUE(textDc);
   ASSERT_TRUE(drawing_start(o));
   EXPECT_EQ(o->text_dc, textDc);
+  HFONT font = Font(20);
+  drawing_font(reinterpret_cast<intptr_t>(font));
   drawing_text(0, 0, "HH", 0xFFFFFF, 0);
   drawing_stop();
   PixelBuffer b = Pixels(1);
@@ -95,12 +103,21 @@ TEST_F(DrawingTest, StartedTwiceTextStillShows) {
   for (int32_t y = 0; y < 30; ++y)
     for (int32_t x = 0; x < 60; ++x) white += Word(b, x, y) == 0xFFFFFFu;
   EXPECT_GT(white, 0);
+  DeleteObject(font);  // the kept context no longer holds it
+  ASSERT_NE(image_create(2, 60, 30), 0);
+  ASSERT_TRUE(drawing_start(image_output(2)));
+  o = drawing_current();
+  EXPECT_GT(o->ops.text_width(o, "HH"), 0);
+  EXPECT_EQ(o->text_dc, textDc);
+  EXPECT_EQ(GetCurrentObject(o->text_dc, OBJ_FONT), GetStockObject(SYSTEM_FONT));
+  drawing_stop();
 }
 
 TEST_F(DrawingTest, TallerFontGrowsTheTextBitmapSmallerKeepsIt) {
   ASSERT_NE(image_create(1, 300, 100), 0);
   ASSERT_TRUE(drawing_start(image_output(1)));
   DrawingOutput* o = drawing_current();
+  o->ops.text_height(o, "Hg");
   int32_t first = o->text_rows;
   EXPECT_GE(first, 50);
   HFONT tall = Font(70), small = Font(8);
@@ -124,6 +141,7 @@ TEST_F(DrawingTest, ItalicFontsWidenTheTextByTheirOverhang) {
   DrawingOutput* o = drawing_current();
   HFONT upright = Font(20), italic = Font(20, true);
   drawing_font(reinterpret_cast<intptr_t>(upright));
+  o->ops.text_width(o, "HH");
   EXPECT_EQ(o->overhang, 0);
   SIZE size;
   drawing_font(reinterpret_cast<intptr_t>(italic));

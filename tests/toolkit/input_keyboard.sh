@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Escape through the keyboard reader, as a user presses it: seen while the probe window is
-# in front and the key is held, unseen (and the read failing) while another window is in
+# in front and the key is held (already by the read right after the key's message), unseen (and the read failing) while another window is in
 # front, read again once the window is back.
 #   input_keyboard.sh PROBE.exe
 set -uo pipefail
@@ -14,6 +14,9 @@ probe_focus "$main"
 n=$(probe_wait_line '^read 1$' 0) || probe_fail "no successful read with the window in front"
 vlmr_hold_key "$main" Escape 0.3
 n=$(probe_wait_line '^escape 1$' "$n") || probe_fail "Escape held in front was not seen"
+# DirectInput has the key before its message is queued: the read that follows the message
+# sees it, whenever the change event is signalled.
+grep -qx 'escape message read=1 escape=1' "$log" || probe_fail "the read right after Escape's message missed it"
 n=$(probe_wait_line '^escape 0$' "$n") || probe_fail "Escape released was not seen"
 
 probe_focus "$other"

@@ -1,7 +1,7 @@
-// The keyboard reader and the joystick opener under Wine: reads before and without the
-// foreground, the snapshot kept until DirectInput signals a change, the any-key scan, the
-// shared DirectInput object's users, and the run without DINPUT.DLL. Real focus changes and
-// held keys are driven from outside by input_keyboard.sh.
+// The keyboard reader and the joystick opener under Wine: the cooperative level, reads
+// before and without the foreground whatever activations are forged, the snapshot kept until
+// DirectInput signals a change, the any-key scan, the shared DirectInput object's users, and
+// the run without DINPUT.DLL. Held keys are driven from outside by input_keyboard.sh.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -32,65 +32,6 @@ TEST_F(InputTest, NoKeyIsDownBeforeTheFirstSuccessfulRead) {
   EXPECT_EQ(directinput_users(), 1) << "and does not count a second use";
   EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
   EXPECT_EQ(key_is_down(KEY_ANY), 0);
-}
-
-TEST_F(InputTest, TheSnapshotStandsUntilTheKeyboardSignalsAndReadsFollowTheWindowsActivation) {
-  REQUIRE_DIRECTINPUT();
-  screen_library_init();  // the hidden base window, never shown, is the known parent
-  HWND window = screen_parent_window();
-  ASSERT_TRUE(window);
-  LONG_PTR ownProcedure = GetWindowLongPtrA(window, GWLP_WNDPROC);
-  ASSERT_EQ(keyboard_init(), 1);
-  EXPECT_EQ(keyboard_read_state(), 0);
-  EXPECT_EQ(keyboard_read_state(), 0);
-  EXPECT_EQ(g_keyboard.phase, kKeyboardCreated);
-  EXPECT_FALSE(g_keyboard.acquired) << "behind other windows the keyboard is not taken, pass after pass";
-  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
-
-  // Any program can send an activation: one the system does not back takes nothing.
-  SendMessageA(window, WM_ACTIVATE, WA_ACTIVE, 0);
-  EXPECT_EQ(keyboard_read_state(), 0);
-  EXPECT_FALSE(g_keyboard.acquired) << "an activation while another window is in front";
-  // In front for real: the system sends the activation, and the reader sees it before the
-  // window does. (A test process on Windows may be refused the foreground.)
-  if (!UnderWine()) {
-    keyboard_end();
-    GTEST_SKIP() << "needs Wine: bringing a window of a test process to the front";
-  }
-  ShowWindow(window, SW_SHOW);
-  SetForegroundWindow(window);
-  for (int i = 0; i < 300 && GetForegroundWindow() != window; ++i) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    Sleep(10);
-  }
-  ASSERT_EQ(GetForegroundWindow(), window);
-  ASSERT_EQ(keyboard_read_state(), 1) << "in front: acquired and read";
-  ASSERT_TRUE(g_keyboard.waiter) << "a thread waits for the keyboard's changes";
-  Sleep(100);  // whatever acquiring signalled has reached the flag, and is taken here
-  InterlockedExchange(&g_keyboard.signalled, 0);
-  // A snapshot no keyboard here gives stands while DirectInput signals no change...
-  g_keyboard.snapshot[KEY_ESCAPE] = 0x80;
-  EXPECT_EQ(keyboard_read_state(), 1);
-  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0x80);
-  // ...and is read anew once it does.
-  SetEvent(g_keyboard.changed);
-  for (int i = 0; i < 1000 && !g_keyboard.signalled; ++i) Sleep(1);
-  EXPECT_EQ(keyboard_read_state(), 1);
-  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
-
-  g_keyboard.snapshot[KEY_ESCAPE] = 0x80;
-  SendMessageA(window, WM_ACTIVATE, WA_INACTIVE, 0);
-  EXPECT_EQ(keyboard_read_state(), 0) << "another window came to the front";
-  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
-  EXPECT_FALSE(g_keyboard.acquired);
-  SendMessageA(window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
-  EXPECT_EQ(keyboard_read_state(), 1) << "back in front, read at once";
-  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
-
-  keyboard_end();
-  EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), ownProcedure) << "the window has its own procedure back";
-  ShowWindow(window, SW_HIDE);
 }
 
 TEST_F(InputTest, TheAnyKeyScanStopsBeforeCode255) {
@@ -148,6 +89,137 @@ TEST_F(InputTest, WithoutDirectInputEverythingAnswersZeroAndEndsCleanly) {
   keyboard_end();
   joystick_end();
   EXPECT_EQ(directinput_users(), 0);
+}
+
+HWND OpenPlainWindow(const char* title, int x) {
+  WNDCLASSA type{};
+  type.lpfnWndProc = DefWindowProcA;
+  type.hInstance = GetModuleHandleA(nullptr);
+  type.lpszClassName = "InputTestWindow";
+  RegisterClassA(&type);
+  return CreateWindowExA(0, "InputTestWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 0, 200, 100, nullptr,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// Another program's window: a thread of its own, so that the window under test is not the
+// foreground thread's while this one is in front. Ends when its window is closed.
+struct OtherWindow {
+  HWND window = nullptr;
+  HANDLE thread = nullptr;
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+
+  OtherWindow() {
+    thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    WaitForSingleObject(ready, 10000);
+  }
+  ~OtherWindow() {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    CloseHandle(ready);
+  }
+  static DWORD WINAPI Run(void* self) {
+    auto* other = static_cast<OtherWindow*>(self);
+    other->window = OpenPlainWindow("other window", 300);
+    SetEvent(other->ready);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+      if (message.message == WM_APP) SetForegroundWindow(other->window);
+      DispatchMessageA(&message);
+      if (!IsWindow(other->window)) break;
+    }
+    return 0;
+  }
+};
+
+// Asked of the window's own thread (WM_APP tells another thread's window to ask), and
+// asked again until it holds: the system may still be settling an earlier activation.
+bool BringToFront(HWND window) {
+  bool ours = GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+  for (int i = 0; i < 300 && GetForegroundWindow() != window; ++i) {
+    if (ours) SetForegroundWindow(window);
+    else PostMessageA(window, WM_APP, 0, 0);
+    Pump();
+    Sleep(10);
+  }
+  Pump();
+  return GetForegroundWindow() == window;
+}
+
+// What any program can send or post to a window, claiming that it was activated or not.
+void ForgeActivations(HWND window, bool active) {
+  for (int i = 0; i < 20; ++i) {
+    SendMessageA(window, WM_ACTIVATE, active ? WA_CLICKACTIVE : WA_INACTIVE, 0);
+    SendMessageA(window, WM_ACTIVATEAPP, active, 0);
+    SendMessageA(window, WM_NCACTIVATE, active, 0);
+    SendMessageA(window, active ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
+    PostMessageA(window, WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
+    PostMessageA(window, active ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
+  }
+  Pump();
+}
+
+// Last of the cases: once a keyboard was acquired at the foreground level, Wine keeps
+// DINPUT.DLL loaded for the rest of the process.
+TEST_F(InputTest, TheKeyboardIsReadAtTheForegroundLevelOnlyWhileItsWindowIsInFront) {
+  REQUIRE_DIRECTINPUT();
+  // A test process on Windows may be refused the foreground.
+  VLMR_WINE_ONLY("moving the foreground between windows of a test process");
+  screen_library_init();
+  HWND window = OpenPlainWindow("keyboard window", 0);
+  OtherWindow otherWindow;
+  HWND other = otherWindow.window;
+  ASSERT_TRUE(window && other);
+  screen_open_windowed(window, 0, 0, 200, 100, 1, 0, 0);  // the keyboard is read for the screen's window
+  ASSERT_EQ(keyboard_init(), 1);
+  ASSERT_TRUE(BringToFront(window)) << "the new windows' activations have settled";
+  ASSERT_TRUE(BringToFront(other));
+
+  EXPECT_EQ(keyboard_read_state(), 0);
+  EXPECT_EQ(g_keyboard.level, DWORD(0x16)) << "non-exclusive, foreground, no Windows logo key";
+  EXPECT_FALSE(g_keyboard.acquired) << "the system gives the keyboard to a window in front only";
+  ForgeActivations(window, true);
+  EXPECT_EQ(keyboard_read_state(), 0) << "activations another program sends take nothing";
+  EXPECT_FALSE(g_keyboard.acquired);
+
+  ASSERT_TRUE(BringToFront(window));
+  ASSERT_EQ(keyboard_read_state(), 1) << "in front: acquired and read";
+  ASSERT_TRUE(g_keyboard.waiter) << "a thread waits for the keyboard's changes";
+  Sleep(100);  // whatever acquiring signalled has reached the flag, and is taken here
+  keyboard_read_state();
+  // A snapshot no keyboard here gives stands while nothing signals a change...
+  g_keyboard.snapshot[KEY_ESCAPE] = 0x80;
+  EXPECT_EQ(keyboard_read_state(), 1);
+  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0x80);
+  // ...and is read anew once DirectInput signals, or once told to look again.
+  SetEvent(g_keyboard.changed);
+  for (int i = 0; i < 1000 && !g_keyboard.signalled; ++i) Sleep(1);
+  EXPECT_EQ(keyboard_read_state(), 1);
+  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
+  g_keyboard.snapshot[KEY_ESCAPE] = 0x80;
+  keyboard_look_again();
+  EXPECT_EQ(keyboard_read_state(), 1);
+  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
+  ForgeActivations(window, false);
+  EXPECT_EQ(keyboard_read_state(), 1) << "a deactivation another program sends takes nothing away";
+
+  ASSERT_TRUE(BringToFront(other));
+  g_keyboard.snapshot[KEY_ESCAPE] = 0x80;
+  EXPECT_EQ(keyboard_read_state(), 0) << "another window came to the front";
+  EXPECT_EQ(key_is_down(KEY_ESCAPE), 0);
+  ForgeActivations(window, true);
+  EXPECT_EQ(keyboard_read_state(), 0);
+  EXPECT_FALSE(g_keyboard.acquired);
+  ASSERT_TRUE(BringToFront(window));
+  EXPECT_EQ(keyboard_read_state(), 1) << "back in front, read at once";
+  keyboard_end();
+  screen_close();
+  DestroyWindow(window);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Probe for the screen and keyboard scripts: a 620 x 300 window ("Vellomir probe") with the
 // screen cleared to grey and one button on it, a second window ("Vellomir other") to take
-// the focus away, and a log of what the keyboard reader sees, pass by pass.
+// the focus away, and a log of what the keyboard reader sees, pass by pass and when an
+// Escape press's message is taken.
 //   screen_probe.exe LOGFILE STOPFILE   runs until STOPFILE exists (at most two minutes)
 #include <windows.h>
 
@@ -31,9 +32,16 @@ HWND OpenWindow(const char* title, int x, int width, int height) {
                          frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
+// As the toolkit's pump does, a key's message makes the keyboard reader look again; for the
+// first message of an Escape press the probe reads at once and logs what the snapshot says.
 void Pump() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) keyboard_look_again();
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && !(message.lParam & (1 << 30))) {
+      int read = keyboard_read_state();
+      Log("escape message read=%d escape=%d", read, key_is_down(KEY_ESCAPE) ? 1 : 0);
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

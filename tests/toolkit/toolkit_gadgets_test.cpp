@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <string>
+
 #include "runtime/strings.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/gdi_count.h"
@@ -27,6 +30,23 @@ std::string ItemTextOf(ObjectId number, int32_t position) {
   EXPECT_EQ(g_temp.pos, start + int32_t(text.size()));  // the result ends with its text
   SetTempPos(start);
   return text;
+}
+
+// How many messages reach the window through SendMessage while f runs.
+HWND g_counted;
+int g_count;
+LRESULT CALLBACK CountMessages(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lParam)->hwnd == g_counted) ++g_count;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+template <class F>
+int MessagesTo(HWND window, F f) {
+  g_counted = window;
+  g_count = 0;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountMessages, nullptr, GetCurrentThreadId());
+  f();
+  UnhookWindowsHookEx(hook);
+  return g_count;
 }
 
 TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
@@ -76,6 +96,14 @@ TEST_F(Gadgets, EditFieldStylesAndTextThroughTheTemporaryBuffer) {
   EXPECT_EQ(TextOf(0), "-100");
   SendMessageA(bare, WM_CHAR, '7', 1);
   EXPECT_EQ(TextOf(1), "7");
+  // A held field knows it shows what the library wrote until any message that may change
+  // it arrives: painting asks nothing of it, anything else has it asked once.
+  InvalidateRect(edit, nullptr, TRUE);
+  UpdateWindow(edit);
+  EXPECT_EQ(MessagesTo(edit, [] { gadget_text_set(0, "-100"); }), 0);
+  SendMessageA(edit, EM_SETSEL, 0, 1);
+  EXPECT_EQ(MessagesTo(edit, [] { gadget_text_set(0, "-100"); }), 1) << "a look at its text";
+  EXPECT_EQ(MessagesTo(edit, [] { gadget_text_set(0, "-100"); }), 0);
   // Any program can send or post a paint request naming no device context; the field must
   // still take its next texts (the system's edit control would keep a broken layout).
   const UINT paints[] = {WM_PAINT, WM_PRINT, WM_PRINTCLIENT, WM_ERASEBKGND};
@@ -156,6 +184,65 @@ TEST_F(Gadgets, DropDownListHeightItemsAndSelectionText) {
   gadget_resize(35, 5, 5, -65535, -65535);
   EXPECT_EQ(WindowSize(combo).cy, 30);
   EXPECT_EQ(openHeight(), open);
+}
+
+// The drop-down list's text, selection and open state come from what the toolkit knows:
+// after each change, whoever makes it and however, they are what the box itself says, and
+// reading them again asks the box nothing.
+TEST_F(Gadgets, DropDownListReadsFollowEveryChangeAndAskNothingInBetween) {
+  auto combo = reinterpret_cast<HWND>(combo_gadget_create(35, 311, 204, 200, 22));
+  for (const char* item : {"Gamepad 1", "Gamepad 2", "Gamepad 3", "Gamepad 4"}) gadget_item_add(35, -1, item);
+  gadget_state_set(35, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+  HWND list = info.hwndList;
+  RECT item{};
+  SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  auto over = [&](UINT message) { SendMessageA(list, message, 0, MAKELPARAM(item.left + 5, item.top + 2)); };
+  auto read = [] {
+    TextOf(35);
+    gadget_state_get(35);
+    combo_gadget_open(35);
+  };
+  struct Change {
+    const char* what;
+    std::function<void()> make;
+  };
+  const Change changes[] = {
+      {"the program's selection", [] { gadget_state_set(35, 1); }},
+      {"the program's text", [] { gadget_text_set(35, "Gamepad 3"); }},
+      {"a new text for the chosen item", [] { gadget_item_text_set(35, 2, "Gamepad 3 (getrennt)"); }},
+      {"an item added before it", [] { gadget_item_add(35, 0, "Gamepad 0"); }},
+      {"another program's CB_SETCURSEL", [combo] { SendMessageA(combo, CB_SETCURSEL, 1, 0); }},
+      {"a posted CB_SETCURSEL", [combo] { PostMessageA(combo, CB_SETCURSEL, 2, 0), Drain(); }},
+      {"CB_SELECTSTRING", [combo] { SendMessageA(combo, CB_SELECTSTRING, WPARAM(-1), LPARAM("Gamepad 4")); }},
+      {"a key on the closed box", [combo] { SendMessageA(combo, WM_KEYDOWN, VK_UP, 0); }},
+      {"the list opened", [combo] { SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0); }},
+      {"the mouse over an item of the open list", [&] { over(WM_MOUSEMOVE); }},
+      {"a key in the open list", [combo] { SendMessageA(combo, WM_KEYDOWN, VK_DOWN, 0); }},
+      {"LB_SETCURSEL to the list", [list] { SendMessageA(list, LB_SETCURSEL, 0, 0); }},
+      {"a click on an item of the open list", [&] { over(WM_LBUTTONDOWN), over(WM_LBUTTONUP), Drain(); }},
+      {"Escape on the open list", [combo] {
+         SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+         SendMessageA(combo, WM_KEYDOWN, VK_ESCAPE, 0);
+       }},
+      {"an item removed", [] { gadget_item_remove(35, 0); }},
+      {"CB_RESETCONTENT", [combo] { SendMessageA(combo, CB_RESETCONTENT, 0, 0); }},
+  };
+  for (const Change& change : changes) {
+    read();
+    change.make();
+    std::string text = TextOf(35);
+    intptr_t selection = gadget_state_get(35);
+    bool open = combo_gadget_open(35);
+    char shown[64] = "";
+    GetWindowTextA(combo, shown, sizeof shown);
+    EXPECT_EQ(text, shown) << change.what;
+    EXPECT_EQ(selection, SendMessageA(combo, CB_GETCURSEL, 0, 0)) << change.what;
+    EXPECT_EQ(open, SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0) << change.what;
+    EXPECT_EQ(MessagesTo(combo, read) + MessagesTo(list, read), 0) << change.what;
+  }
 }
 
 TEST_F(Gadgets, EditableAndImageDropDownLists) {

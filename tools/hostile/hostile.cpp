@@ -2,6 +2,7 @@
 // can, to show that foreign messages neither crash it nor corrupt its memory.
 //   hostile.exe [--title T] [--seed N] [--count N] [--log FILE]
 //   hostile.exe [--title T] --post MESSAGE WPARAM LPARAM
+//   hostile.exe [--title T] --activations SECONDS
 // The first form posts COUNT messages (default 2000), in batches that the program takes
 // before the next comes, to the window titled T (default "Vellomir V1.0"), its controls
 // and the other windows of its thread: the toolkit's own
@@ -172,9 +173,35 @@ bool CaughtUp(HWND field, DWORD timeoutMs) {
 int Usage(const char* why) {
   std::fprintf(stderr,
                "hostile: %s\nusage: hostile.exe [--title T] [--seed N] [--count N] [--log FILE]\n"
-               "       hostile.exe [--title T] --post MESSAGE WPARAM LPARAM\n",
+               "       hostile.exe [--title T] --post MESSAGE WPARAM LPARAM\n"
+               "       hostile.exe [--title T] --activations SECONDS\n",
                why);
   return 2;
+}
+
+// Claims of activation, sent and posted, as any program can make them.
+int ForgeActivations(HWND main, long seconds) {
+  std::vector<HWND> windows{main};
+  EnumChildWindows(main, AddWindow, reinterpret_cast<LPARAM>(&windows));
+  long sent = 0, posted = 0;
+  DWORD start = GetTickCount();
+  for (long round = 0; long(GetTickCount() - start) < seconds * 1000; ++round, Sleep(10)) {
+    bool active = round % 2 == 0;
+    const UINT messages[4] = {WM_ACTIVATE, WM_ACTIVATEAPP, WM_NCACTIVATE, UINT(active ? WM_SETFOCUS : WM_KILLFOCUS)};
+    const WPARAM claims[4] = {WPARAM(active ? WA_CLICKACTIVE : WA_INACTIVE), active, active, 0};
+    for (HWND w : windows) {
+      for (int i = 0; i < 4; ++i) {
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(w, messages[i], claims[i], 0, SMTO_ABORTIFHUNG, 1000, &answer)) ++sent;
+      }
+    }
+    if (PostMessageA(main, messages[round % 4], claims[round % 4], 0)) ++posted;
+  }
+  DWORD_PTR answer = 0;
+  bool answers = SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer);
+  std::printf("activations: %ld sent, %ld posted to %zu windows; %s\n", sent, posted, windows.size(),
+              answers ? "alive" : "no answer");
+  return answers ? 0 : 1;
 }
 
 }  // namespace
@@ -185,6 +212,7 @@ int main(int argc, char** argv) {
   long count = 2000;
   FILE* log = nullptr;
   const char* post[3] = {};
+  long activations = 0;
   for (int i = 1; i < argc; ++i) {
     std::string opt = argv[i];
     if (opt == "--post" && i + 3 < argc) {
@@ -197,12 +225,14 @@ int main(int argc, char** argv) {
     else if (opt == "--seed") seed = unsigned(std::strtoul(value, nullptr, 10));
     else if (opt == "--count") count = std::strtol(value, nullptr, 10);
     else if (opt == "--log") log = std::fopen(value, "w");
+    else if (opt == "--activations") activations = std::strtol(value, nullptr, 10);
     else return Usage("unknown option");
     if (opt == "--log" && !log) return Usage("cannot write the log");
   }
   HWND main = FindWindowA(nullptr, title.c_str());
   if (!main) return std::fprintf(stderr, "hostile: no window titled %s\n", title.c_str()), 1;
   DWORD pid = 0, thread = GetWindowThreadProcessId(main, &pid);
+  if (activations > 0) return ForgeActivations(main, activations);
   if (post[0]) {
     auto number = [](const char* text) { return std::strtoull(text, nullptr, 10); };
     return PostMessageA(main, UINT(number(post[0])), WPARAM(number(post[1])), LPARAM(number(post[2]))) ? 0 : 1;

@@ -123,7 +123,7 @@ void describe(HWND top) {
        "\tclient_x=" + std::to_string(origin.x) + "\tclient_y=" + std::to_string(origin.y) +
        "\tclient_w=" + std::to_string(cr.right - cr.left) +
        "\tclient_h=" + std::to_string(cr.bottom - cr.top) +
-       "\tvisible=" + (IsWindowVisible(top) ? "1" : "0"));
+       "\tvisible=" + (IsWindowVisible(top) ? "1" : "0") + "\tfront=" + (GetForegroundWindow() == top ? "1" : "0"));
   describe_children(top, top, 1);
   std::fflush(stdout);
 }

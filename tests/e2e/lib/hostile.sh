@@ -10,12 +10,21 @@
 #                                        class, place, size and state, one line each
 #   hostile_expect_shape SHAPE           fail unless the window still has that shape
 #   hostile_round SEED COUNT SHAPE       hostile_storm followed by checks (below)
+#   hostile_activations_start SECONDS    claim activations and deactivations, sent and posted
+#                                        to the window and its controls, for SECONDS in the
+#                                        background (ended with the case)
 
 HOSTILE=${VLMR_HOSTILE:-$VLMR_WIN_BUILD/tools/hostile/hostile.exe}
 [[ -f $HOSTILE ]] || vlmr_die "no hostile peer at $HOSTILE (build the hostile target)"
 
 hostile_post() {
   app_wine_plain "$HOSTILE" --post "$1" "$2" "$3" || app_fail "could not post message $1"
+}
+
+hostile_activations_start() {
+  WINEDLLOVERRIDES=${WINEDLLOVERRIDES//winmm=n/} wine "$HOSTILE" --activations "$1" </dev/null \
+    >>"$APP_SHOTS/hostile.out" 2>&1 &
+  APP_OTHER_PIDS+=("$!")
 }
 
 hostile_storm() {

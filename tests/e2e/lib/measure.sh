@@ -78,7 +78,9 @@ measure_cpu_ticks() {
 }
 
 measure_cpu_ns() {
-  cat "/proc/$1/task/"*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d\n", ns }'
+  # %.0f: Debian's awk (mawk) prints %d no higher than 2^31 - 1, which is 2.1 s of CPU: a
+  # program at rest passes that within minutes, and its CPU then seemed to stand still.
+  cat "/proc/$1/task/"*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%.0f\n", ns }'
 }
 
 measure_cpu_percent() {
