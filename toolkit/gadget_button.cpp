@@ -1,6 +1,7 @@
 // Push button gadgets: "Button" controls; a click arrives as BN_CLICKED, gadget event 0.
 // Depends on user32 and the gadget library. No subclass of their own; text get and set
 // use the caption.
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_kind.h"
 
 namespace {

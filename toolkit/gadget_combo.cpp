@@ -9,10 +9,11 @@
 #include <commctrl.h>
 
 #include "runtime/runtime.h"
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_combo_state.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/gdi_count.h"
-#include "toolkit/window.h"
+#include "toolkit/message_hooks.h"
 
 namespace {
 

@@ -11,8 +11,9 @@
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
 #include "toolkit/events.h"
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_kind.h"
-#include "toolkit/window.h"
+#include "toolkit/message_hooks.h"
 
 namespace {
 

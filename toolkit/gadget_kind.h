@@ -1,6 +1,8 @@
 // Inside the gadget library: the gadget record, the kind table every generic operation
-// dispatches through, the gadget state, and helpers the five kinds share.
-// Win32 only. Not for the program: it includes gadget.h.
+// dispatches through, the gadget state, and the core the five kinds share
+// (gadget_kind.cpp; the shared brushes and colours in gadget_brush.cpp).
+// Win32 only. Not for the program. Depends on no other toolkit module: the window
+// procedure's event side hands a control's messages to its kind through it.
 #pragma once
 #include <windows.h>
 
@@ -8,7 +10,6 @@
 
 #include "runtime/handle_table.h"
 #include "runtime/objects.h"
-#include "toolkit/gadget.h"
 
 struct GadgetKind;
 

@@ -2,8 +2,9 @@
 // click and drag-start events, and optional colours. Depends on user32 and the gadget
 // library. The press point lives in the control's "KV_MouseDown" property.
 #include "toolkit/events.h"
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_kind.h"
-#include "toolkit/window.h"
+#include "toolkit/message_hooks.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "graphics/image.h"
 #include "toolkit/events.h"
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/gdi_count.h"
 #include "toolkit/window.h"

@@ -6,6 +6,7 @@ add_library(vlmr_toolkit STATIC
   ${CMAKE_CURRENT_LIST_DIR}/events_focus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/events_foreign.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gadget_kind.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_stack.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_brush.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_edit.cpp

@@ -10,6 +10,7 @@
 #include "app/library_order.h"
 #include "toolkit/events.h"
 #include "toolkit/gadget.h"
+#include "toolkit/gadget_stack.h"
 #include "toolkit/window.h"
 
 struct PolledEvent {
