@@ -4,7 +4,8 @@ if(WIN32)
   add_executable(refresh_bench ${CMAKE_CURRENT_LIST_DIR}/refresh_win32.cpp
     ${CMAKE_SOURCE_DIR}/app/readout_win32.cpp
     ${CMAKE_SOURCE_DIR}/app/overlay_win32.cpp
-    ${CMAKE_SOURCE_DIR}/app/picture_file_win32.cpp)
+    ${CMAKE_SOURCE_DIR}/app/picture_file_win32.cpp
+    ${CMAKE_SOURCE_DIR}/app/stick_test_win32.cpp)
   target_link_libraries(refresh_bench PRIVATE
     vlmr_startup vlmr_controller vlmr_toolkit vlmr_screen vlmr_images vlmr_decoders)
   vlmr_strict(refresh_bench)
