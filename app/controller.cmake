@@ -3,7 +3,8 @@
 add_library(vlmr_controller STATIC
   ${CMAKE_CURRENT_LIST_DIR}/state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controller.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/axes.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/axes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stick_model.cpp)
 if(WIN32)
   target_sources(vlmr_controller PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/joystick_api_win32.cpp

@@ -21,6 +21,7 @@
 #include "app/readout_win32.h"
 #include "app/running_mark_win32.h"
 #include "app/state.h"
+#include "app/stick_test_win32.h"
 #include "graphics/image.h"
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
@@ -113,9 +114,9 @@ void RunMainLoop() {
   // The detector only reports readings that changed since the last check; a new choice in
   // the drop-down (and the first pass) must still show the chosen controller at once.
   int32_t shownController = -2;
-  // An Escape press that met the opened list closes the list: it ends the program only when
-  // pressed anew.
-  bool escapeForList = false;
+  // A key acts on its press: an Escape that met the opened list, or one or an F2 that the
+  // Stick-Test took before the window came back to the front, acts only when pressed anew.
+  bool escapeTaken = false, f2Taken = false;
   for (;;) {
     if (g_app.devicesChanged) TakeNewControllers();
     g_app.selectedController = SelectedFromList();
@@ -124,20 +125,31 @@ void RunMainLoop() {
       shownController = g_app.selectedController;
     }
     bool listOpen = combo_gadget_open(kControllerList);
+    const bool stickTestOpen = StickTestIsOpen();
     // Only the button's own gadget event ends the program: other events carry objects of
     // their own (a timer id, a tray icon), which another program can choose.
-    bool gadgetEvent = event_poll() == EVENT_GADGET;
+    const int32_t code = event_poll();
+    const bool gadgetEvent = code == EVENT_GADGET;
+    StickTestEvent(code);
     listOpen = listOpen || combo_gadget_open(kControllerList);
     bool freshKeys = keyboard_read_state();
     PollControllers(g_app.selectedController);
     if (CheckControllerEvent()) RefreshReadout();
     ShowConnections();
+    StickTestFollow();
     if (gadgetEvent && event_gadget() == kQuitButton) g_app.quitRequested = 1;
     SleepMilliseconds(10);
-    bool escape = key_is_down(KEY_ESCAPE);
-    if (escape && listOpen) escapeForList = true;
-    else if (freshKeys && !escape) escapeForList = false;
-    if ((escape && !escapeForList) || g_app.quitRequested == 1) return;
+    bool escape = key_is_down(KEY_ESCAPE), f2 = key_is_down(KEY_F2);
+    if (stickTestOpen && !StickTestIsOpen()) escapeTaken = f2Taken = true;
+    if (escape && listOpen) escapeTaken = true;
+    else if (freshKeys && !escape) escapeTaken = false;
+    if (freshKeys && !f2) f2Taken = false;
+    if (f2 && !f2Taken) {
+      f2Taken = true;
+      if (StickTestIsOpen()) StickTestClose();
+      else StickTestOpen();
+    }
+    if ((escape && !escapeTaken) || g_app.quitRequested == 1) return;
   }
 }
 

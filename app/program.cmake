@@ -9,6 +9,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/picture_file_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/readout_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/running_mark_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/stick_test_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/vellomir.rc)
   # The resource compiler does not see the manifest as an input of its own.
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/vellomir.rc PROPERTIES

@@ -1,11 +1,12 @@
 // Where a refresh's time goes on this platform. The program's window is rebuilt as far as a
-// refresh touches it (17 held value fields, the picture gadget, the backdrop, the keyboard
+// refresh touches it (20 held value fields, the picture gadget, the backdrop, the keyboard
 // read in front), then the readout is refreshed between the two states scripts/bench's
 // writer uses (every button lit, the hat on two diagonals, the axes at their two ends, so
-// 5 of the 17 texts change), each step timed; once more with the buttons flipping too (all
-// 17 texts change); how many messages a refresh sends; what a few operations of a pass and
-// of a refresh cost on their own; and the first refreshes again with the keyboard given
-// back (no DirectInput watch on the messages the thread sends).
+// 5 of the 20 texts change), each step timed; once more with the buttons flipping too (the
+// design's 17 texts change); how many messages a refresh sends; what a few operations of a
+// pass and of a refresh cost on their own; a redraw of the Stick-Test window beside it; and
+// the first refreshes again with the keyboard given back (no DirectInput watch on the
+// messages the thread sends).
 //   refresh_bench.exe [REFRESHES, default 400]
 // Prints "name microseconds" lines: mean wall time per refresh (or per call, "call.*").
 // Needs gfx/vlmr.png in the working directory and one controller (the stand-in winmm with
@@ -25,6 +26,7 @@
 #include "app/picture_file_win32.h"
 #include "app/readout_win32.h"
 #include "app/state.h"
+#include "app/stick_test_win32.h"
 #include "graphics/decoder.h"
 #include "graphics/drawing.h"
 #include "graphics/image.h"
@@ -93,6 +95,7 @@ void TimedRefresh(Timer& t) {
   t.Run(kTexts, [] { ShowButtonLines(6, 12); });
   t.Run(kTexts, ShowHatLine);
   t.Run(kPatches, DrawHatPatches);
+  t.Run(kTexts, ShowExtraLines);
   t.Run(kHandOver, [] { gadget_state_set(kPictureGadget, intptr_t(image_handle(g_app.displayImage))); });
   t.Run(kRepaint, [] { UpdateWindow(window_handle(kMainWindow)); });
   t.Run(kReset, [] { image_grab(g_app.pictureImage, g_app.displayImage, 0, 0, kPictureWidth, kPictureHeight); });
@@ -151,6 +154,30 @@ void CountSentMessages(int32_t refreshes) {
   std::printf("refresh.sent %.1f\n", double(g_sent) / refreshes);
 }
 
+// The Stick-Test open beside the window: each pass with new readings redraws both plots
+// and their texts once (the stick between the writer's two states, so trail and outline
+// grow as they would).
+void TimeStickTest(int32_t redraws) {
+  StickTestOpen();
+  for (int32_t i = 0; i < 20; ++i) {
+    Pump();
+    Sleep(10);
+  }
+  SetForegroundWindow(window_handle(kMainWindow));
+  Pump();
+  double wall = 0, cpu = CpuNow();
+  for (int32_t r = 0; r < redraws; ++r) {
+    SetState(r % 2, false);
+    double t0 = Now();
+    StickTestFollow();
+    wall += Now() - t0;
+    Pump();
+  }
+  std::printf("stick.total %.1f\nstick.cpu %.1f\n", wall / redraws, (CpuNow() - cpu) / redraws);
+  StickTestClose();
+  Pump();
+}
+
 template <class F>
 void TimeCall(const char* name, F f) {
   constexpr int32_t kCalls = 2000;
@@ -176,9 +203,12 @@ void BuildWindow() {
   for (int32_t k = 0; k < 12; ++k)
     edit_gadget_create(ButtonField(k), k < 6 ? 1 : 151, 150 + 25 * (k % 6), 149, 20, "", 0);
   edit_gadget_create(kHatField, 1, 100, 299, 20, "", 0);
+  edit_gadget_create(kAxisUField, 1, 125, 75, 20, "", 0);
+  edit_gadget_create(kAxisVField, 76, 125, 74, 20, "", 0);
+  edit_gadget_create(kHighButtonsField, 151, 125, 149, 20, "", 0);
   for (ObjectId field : {1, 3, 5, 7}) edit_gadget_hold_text(field);
   for (int32_t k = 0; k < 12; ++k) edit_gadget_hold_text(ButtonField(k));
-  edit_gadget_hold_text(kHatField);
+  for (ObjectId field : {kHatField, kAxisUField, kAxisVField, kHighButtonsField}) edit_gadget_hold_text(field);
   image_gadget_create(kPictureGadget, 311, 1, 300, 186, image_handle(g_app.displayImage), WS_EX_CLIENTEDGE);
   combo_gadget_create(kControllerList, 311, 204, 200, 22);
   gadget_item_add(kControllerList, 0, "Gamepad 1");
@@ -256,6 +286,7 @@ int main(int argc, char** argv) {
   }
   std::printf("call.controller_poll %.2f\n", polls / 200);
   CloseHandle(event);
+  TimeStickTest(refreshes);
 
   // The same refreshes once more with the keyboard given back: what a refresh costs without
   // DirectInput's watch on every message the thread sends.

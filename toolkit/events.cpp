@@ -157,7 +157,7 @@ int32_t event_pump(int32_t timeout) {
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) keyboard_look_again();
     HWND active = GetActiveWindow();
     HACCEL table = accelerator_for(active);
-    if (!table || !TranslateAcceleratorA(active, table, &msg)) {
+    if (!table || !window_shortcut_press(active, msg) || !TranslateAcceleratorA(active, table, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 constexpr int32_t KEY_ESCAPE = 1;  // DirectInput key code of Escape
+constexpr int32_t KEY_F2 = 0x3C;   // and of F2
 constexpr int32_t KEY_ANY = -1;
 
 // 1 when the keyboard device is ready (non-zero when it already was), 0 on failure.

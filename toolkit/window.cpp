@@ -66,6 +66,7 @@ BOOL CALLBACK SendSysColorChange(HWND child, LPARAM) {
 LRESULT WindowSide(HWND hwnd, HWND top, WindowRecord* record, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_ACTIVATE:
+      if (LOWORD(wParam) && record) record->activatedAt = GetTickCount();
       if (LOWORD(wParam)) {
         auto focus = static_cast<HWND>(GetPropA(hwnd, "KV_Focus"));
         if (focus && IsWindow(focus)) SetFocus(focus);
@@ -256,6 +257,29 @@ HWND window_handle(ObjectId number) {
 void window_message_hook_set(ObjectId number, WindowMessageHook hook) {
   auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, number));
   if (record) record->messageHook = hook;
+}
+
+bool window_shortcut_press(HWND active, const MSG& msg) {
+  if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || msg.wParam == VK_TAB) return true;
+  if (msg.lParam & (1 << 30)) return false;  // a repeat of a held key
+  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, window_number_of(active)));
+  return !record || int32_t(msg.time - record->activatedAt) > 0;
+}
+
+bool window_shortcut_add(ObjectId number, uint16_t key, uint16_t command) {
+  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, number));
+  if (!record || !record->accelerators) return false;
+  const int32_t count = record->acceleratorCount + 1;
+  void* grown = ObjectReAlloc(record->accelerators, size_t(count) * sizeof(ACCEL));
+  if (!grown) return false;
+  record->accelerators = static_cast<ACCEL*>(grown);
+  record->accelerators[count - 1] = {FVIRTKEY | FNOINVERT, key, command};
+  HACCEL table = CreateAcceleratorTableA(record->accelerators, count);
+  if (!table) return false;
+  DestroyAcceleratorTable(record->acceleratorTable);
+  record->acceleratorTable = table;
+  record->acceleratorCount = count;
+  return true;
 }
 
 void window_close(ObjectId number) {

@@ -34,6 +34,7 @@ struct WindowRecord {
   WindowEraseHook eraseHook;
   uint16_t minWidth, minHeight, maxWidth, maxHeight;  // tracking limits, 0 = none
   int32_t minimisedOrMaximised;
+  DWORD activatedAt;  // tick count of the window's latest activation
 };
 
 extern ObjectList* g_windowList;
@@ -50,6 +51,15 @@ HWND window_handle(ObjectId number);
 // CONTINUE_DEFAULT lets the toolkit go on. Null restores the global hook. Nothing for a
 // number that holds no window.
 void window_message_hook_set(ObjectId number, WindowMessageHook hook);
+// A key of the window's shortcuts besides Tab and Shift+Tab: pressed while the window is
+// active, it arrives as the menu event (EVENT_MENU) of the command. False when the number
+// holds no window or the table could not be made.
+bool window_shortcut_add(ObjectId number, uint16_t key, uint16_t command);
+// Whether a key message may act as a shortcut of the active window: a key acts on its press
+// in the window in front, so the repeats of a held key, and a key pressed before the window
+// came to the front (key messages go to the window that has the focus when they are taken
+// from the queue), are plain keys. Tab, the focus key, always may.
+bool window_shortcut_press(HWND active, const MSG& msg);
 // Destroys the window and its class; nothing for a number that holds no window.
 void window_close(ObjectId number);
 

@@ -15,6 +15,7 @@ add_library(vlmr_toolkit STATIC
   ${CMAKE_CURRENT_LIST_DIR}/gadget_combo_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/font.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls.cpp)
 target_link_libraries(vlmr_toolkit PUBLIC vlmr_runtime vlmr_images vlmr_screen comctl32 ole32 user32 gdi32)

@@ -4,6 +4,7 @@ if(NOT WIN32)
   vlmr_test(controller_tests
     ${CMAKE_CURRENT_LIST_DIR}/controller_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/controller_fake.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/stick_model_test.cpp
     LIBS vlmr_controller vlmr_library_order)
 else()
   # One executable, run three ways: each run selects its cases and its winmm.
