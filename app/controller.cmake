@@ -7,7 +7,7 @@ add_library(vlmr_controller STATIC
   ${CMAKE_CURRENT_LIST_DIR}/stick_model.cpp)
 if(WIN32)
   target_sources(vlmr_controller PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/joystick_winmm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/joystick_api_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/joystick_names_win32.cpp)
   target_link_libraries(vlmr_controller PUBLIC winmm advapi32)
 endif()

@@ -1,6 +1,6 @@
 // The one seam between the controller model and the platform's multimedia joystick
 // interface. The records below have the platform's own layouts (JOYCAPSA, JOYINFOEX), so the
-// Windows binding (joystick_winmm.cpp) passes them straight through; host tests bind the
+// Windows binding (joystick_api_win32.cpp) passes them straight through; host tests bind the
 // functions to a scripted fake instead.
 #pragma once
 #include <cstdint>

@@ -1,5 +1,6 @@
-// Vellomir's entry routine: brings the runtime up, lays out the one window, follows the
-// chosen controller every 10 ms until "Beenden" or Escape, then tears everything down.
+// Vellomir's entry routine: brings the runtime up in the order of app/library_order.h, lays
+// out the one window, follows the chosen controller every 10 ms until "Beenden" or Escape,
+// then tears everything down.
 // While it runs, controllers plugged in are added to the list when the system reports a
 // device change, and a controller that stops answering is marked "(getrennt)" there.
 // Depends on every toolkit library. The Direct3D screen, DirectInput and the keyboard
@@ -14,13 +15,13 @@
 #include "app/axes.h"
 #include "app/controller.h"
 #include "app/controller_list_win32.h"
+#include "app/library_order.h"
 #include "app/numbers.h"
 #include "app/picture_file_win32.h"
 #include "app/readout_win32.h"
 #include "app/running_mark_win32.h"
 #include "app/state.h"
 #include "app/stick_test_win32.h"
-#include "graphics/decoder.h"
 #include "graphics/image.h"
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
@@ -28,7 +29,6 @@
 #include "toolkit/events.h"
 #include "toolkit/font.h"
 #include "toolkit/gadget.h"
-#include "toolkit/joystick.h"
 #include "toolkit/keyboard.h"
 #include "toolkit/screen.h"
 #include "toolkit/window.h"
@@ -36,8 +36,9 @@
 namespace {
 
 void LoadPicture() {
-  g_app.pictureImage = 100;
-  g_app.displayImage = 101;
+  g_app.pictureImage = kSheetImage;
+  g_app.displayImage = kDisplayImage;
+  g_app.scratchImage = kScratchImage;
   if (LoadPictureSheet(g_app.pictureImage, "gfx/vlmr.png")) {
     image_create(g_app.displayImage, kPictureWidth, kPictureHeight, 24);
     image_grab(g_app.pictureImage, g_app.displayImage, 0, 0, kPictureWidth, kPictureHeight);
@@ -49,8 +50,8 @@ void LoadPicture() {
 void CreateReadoutFields() {
   static const char* const kAxisNames[4] = {"AxisX", "AxisY", "AxisZ", "AxisR"};
   for (int32_t axis = 0; axis < 4; ++axis) {
-    edit_gadget_create(2 * axis, 1, 25 * axis, 199, 20, kAxisNames[axis], 0);
-    edit_gadget_create(2 * axis + 1, 200, 25 * axis, 100, 20, "0", 0);
+    edit_gadget_create(AxisNameField(axis), 1, 25 * axis, 199, 20, kAxisNames[axis], 0);
+    edit_gadget_create(AxisValueField(axis), 200, 25 * axis, 100, 20, "0", 0);
   }
   for (int32_t k = 0; k < 12; ++k) {
     TempExpression label;
@@ -66,7 +67,10 @@ void CreateReadoutFields() {
   edit_gadget_create(kAxisVField, 76, 125, 74, 20, "AxisV: 0", 0);
   edit_gadget_create(kHighButtonsField, 151, 125, 149, 20, "Button 13-32: -", 0);
   // The fields show only what the program writes; typing into them is undone at once.
-  for (ObjectId field = 0; field < 8; ++field) edit_gadget_hold_text(field);
+  for (int32_t axis = 0; axis < 4; ++axis) {
+    edit_gadget_hold_text(AxisNameField(axis));
+    edit_gadget_hold_text(AxisValueField(axis));
+  }
   for (int32_t k = 0; k < 12; ++k) edit_gadget_hold_text(ButtonField(k));
   edit_gadget_hold_text(kHatField);
   for (ObjectId field : {kAxisUField, kAxisVField, kHighButtonsField}) edit_gadget_hold_text(field);
@@ -83,12 +87,7 @@ LRESULT DeviceChangeHook(HWND, UINT message, WPARAM wParam, LPARAM) {
 
 void StartUp() {
   std::memset(&g_app, 0, sizeof g_app);
-  StartRuntime();
-  AllocateControllerArrays();
-  screen_library_init();
-  joystick_open_all();
-  keyboard_init();
-  png_decoder_register();
+  StartRuntime(ProgramOrder());
   g_app.controllerCount = EnumerateControllers();
   g_app.selectedController = 0;
   PollControllers(g_app.selectedController);
@@ -161,7 +160,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   StartUp();
   RunMainLoop();
   SleepMilliseconds(10);
-  EndRuntime();
+  EndRuntime(ProgramOrder());
   EndRuntimeHeap();
   ExitProcess(0);
 }

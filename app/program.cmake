@@ -14,8 +14,7 @@ if(WIN32)
   # The resource compiler does not see the manifest as an input of its own.
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/vellomir.rc PROPERTIES
     OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/vellomir.manifest;${CMAKE_CURRENT_LIST_DIR}/vellomir.ico")
-  target_link_libraries(vellomir PRIVATE
-    vlmr_startup vlmr_controller vlmr_toolkit vlmr_screen vlmr_images vlmr_decoders)
+  target_link_libraries(vellomir PRIVATE vlmr_library_order)
   # No link time in the header, so the same sources give the same bytes; a Release build is
   # what users get, without symbols.
   target_link_options(vellomir PRIVATE -Wl,--no-insert-timestamp $<$<CONFIG:Release>:-s>)

@@ -38,10 +38,10 @@ void ShowAxisValues() {
   g_app.axisValueY = ControllerAxisY(c);
   g_app.axisValueZ = ControllerAxisZ(c);
   g_app.axisValueR = ControllerAxisR(c);
-  SetNumberText(1, g_app.axisValueX);
-  SetNumberText(3, g_app.axisValueY);
-  SetNumberText(5, g_app.axisValueZ);
-  SetNumberText(7, g_app.axisValueR);
+  SetNumberText(AxisValueField(0), g_app.axisValueX);
+  SetNumberText(AxisValueField(1), g_app.axisValueY);
+  SetNumberText(AxisValueField(2), g_app.axisValueZ);
+  SetNumberText(AxisValueField(3), g_app.axisValueR);
 }
 
 void ShowButtonLines(int32_t first, int32_t end) {

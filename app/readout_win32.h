@@ -3,18 +3,13 @@
 #pragma once
 #include <cstdint>
 
-#include "runtime/objects.h"
-
-// The field of button k (0..11).
-constexpr ObjectId ButtonField(int32_t k) { return 12 + k; }
-
 // One refresh: the four axes read and shown with their patches, button lines 1-6, the
 // button patches, lines 7-12, the hat line and its patches, the U and V axes and buttons
 // 13-32, then the hand-over.
 void RefreshReadout();
 
 // The steps of a refresh that set field texts, for measuring them one by one.
-void ShowAxisValues();                             // axes read into the state; fields 1, 3, 5, 7
+void ShowAxisValues();                             // axes read into the state and their value fields
 void ShowButtonLines(int32_t first, int32_t end);  // the lines of buttons first .. end - 1
-void ShowHatLine();                                // field 33; the hat read again for its patches
+void ShowHatLine();                                // the hat field; the hat read again for its patches
 void ShowExtraLines();                             // U and V, and the buttons held past the twelfth

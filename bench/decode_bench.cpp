@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/library_order.h"
 #include "graphics/decoder.h"
-#include "runtime/runtime.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ std::string SheetPath() {
 }
 
 void BM_DecodeOurs(benchmark::State& state) {
-  StartRuntime();
+  StartRuntime(LibraryOrder());
   png_decoder_register();
   const std::string path = SheetPath();
   if (!decoder_open(path.c_str())) {

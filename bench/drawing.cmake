@@ -3,6 +3,6 @@
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(drawing_bench ${CMAKE_CURRENT_LIST_DIR}/drawing_bench.cpp)
-  target_link_libraries(drawing_bench PRIVATE vlmr_pixels vlmr_startup benchmark::benchmark)
+  target_link_libraries(drawing_bench PRIVATE vlmr_pixels vlmr_library_order benchmark::benchmark)
   vlmr_strict(drawing_bench)
 endif()

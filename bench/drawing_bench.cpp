@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
+#include "app/library_order.h"
 #include "graphics/blit.h"
 #include "graphics/text_mix.h"
-#include "runtime/runtime.h"
 
 namespace {
 
@@ -139,11 +139,11 @@ BENCHMARK(BM_PictureRefreshBaselineMemcpy)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  StartRuntime();
+  StartRuntime(LibraryOrder());
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  EndRuntime();
+  EndRuntime(LibraryOrder());
   EndRuntimeHeap();
   return 0;
 }

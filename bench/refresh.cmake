@@ -6,8 +6,7 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/app/overlay_win32.cpp
     ${CMAKE_SOURCE_DIR}/app/picture_file_win32.cpp
     ${CMAKE_SOURCE_DIR}/app/stick_test_win32.cpp)
-  target_link_libraries(refresh_bench PRIVATE
-    vlmr_startup vlmr_controller vlmr_toolkit vlmr_screen vlmr_images vlmr_decoders)
+  target_link_libraries(refresh_bench PRIVATE vlmr_library_order)
   vlmr_strict(refresh_bench)
   add_executable(idle_floor WIN32 ${CMAKE_CURRENT_LIST_DIR}/idle_floor_win32.cpp)
   target_link_libraries(idle_floor PRIVATE winmm)

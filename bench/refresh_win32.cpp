@@ -20,6 +20,7 @@
 
 #include "app/axes.h"
 #include "app/controller.h"
+#include "app/library_order.h"
 #include "app/numbers.h"
 #include "app/overlay_win32.h"
 #include "app/picture_file_win32.h"
@@ -29,7 +30,6 @@
 #include "graphics/decoder.h"
 #include "graphics/drawing.h"
 #include "graphics/image.h"
-#include "runtime/runtime.h"
 #include "runtime/strings.h"
 #include "runtime/utils.h"
 #include "toolkit/font.h"
@@ -226,7 +226,7 @@ int main(int argc, char** argv) {
   g_tick = 1e6 / double(frequency.QuadPart);
 
   std::memset(&g_app, 0, sizeof g_app);
-  StartRuntime();
+  StartRuntime(LibraryOrder());
   AllocateControllerArrays();
   screen_library_init();
   keyboard_init();
@@ -299,7 +299,7 @@ int main(int argc, char** argv) {
     Pump();
   }
   Report("unwatched", unwatched, refreshes, CpuNow() - cpu);
-  EndRuntime();
+  EndRuntime(LibraryOrder());
   EndRuntimeHeap();
   return 0;
 }

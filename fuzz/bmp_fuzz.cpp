@@ -1,9 +1,9 @@
 // libFuzzer target: any bytes through the BMP decoder, from probe to a full decode.
+#include "app/library_order.h"
 #include "fuzz/decode_input.h"
-#include "runtime/runtime.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  StartRuntime();
+  StartRuntime(LibraryOrder());
   return 0;
 }
 

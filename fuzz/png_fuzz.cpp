@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "app/library_order.h"
 #include "fuzz/decode_input.h"
-#include "runtime/runtime.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  StartRuntime();
+  StartRuntime(LibraryOrder());
   png_decoder_register();
   return 0;
 }

@@ -7,11 +7,9 @@ add_library(vlmr_decoders_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/png_decoder.cpp)
 target_link_libraries(vlmr_decoders_core PUBLIC vlmr_runtime PNG::PNG)
 vlmr_strict(vlmr_decoders_core)
-target_link_libraries(vlmr_startup PUBLIC vlmr_decoders_core)
 
 if(WIN32)
   add_library(vlmr_decoders STATIC ${CMAKE_CURRENT_LIST_DIR}/image_load_win32.cpp)
   target_link_libraries(vlmr_decoders PUBLIC vlmr_decoders_core vlmr_images gdi32 user32)
   vlmr_strict(vlmr_decoders)
-  target_link_libraries(vlmr_startup PUBLIC vlmr_decoders)
 endif()

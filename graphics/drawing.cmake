@@ -14,15 +14,14 @@ vlmr_strict(vlmr_pixels)
 
 if(WIN32)
   add_library(vlmr_images STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/image.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/dib_spares.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/image_display.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/bitmap_utils.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/drawing.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/drawing_image.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/drawing_ops.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/drawing_text.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/image_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dib_spares_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image_display_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bitmap_utils_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drawing_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drawing_image_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drawing_ops_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drawing_text_win32.cpp)
   target_link_libraries(vlmr_images PUBLIC vlmr_pixels vlmr_runtime gdi32 user32)
   vlmr_strict(vlmr_images)
-  target_link_libraries(vlmr_startup PUBLIC vlmr_images)
 endif()

@@ -63,8 +63,8 @@ struct DrawingOutput {
   HBITMAP image_bitmap;
 };
 
-// The operations of the output's table, by concern (drawing_text.cpp, drawing_image.cpp,
-// drawing_ops.cpp).
+// The operations of the output's table, by concern (drawing_text_win32.cpp,
+// drawing_image_win32.cpp, drawing_ops_win32.cpp).
 void output_set_font(DrawingOutput* o, intptr_t font);
 int32_t output_draw_text(DrawingOutput* o, int32_t x, int32_t y, const char* text);
 void output_draw_rotated_text(DrawingOutput* o, int32_t x, int32_t y, const char* text, float angle);

@@ -36,9 +36,9 @@ bool bitmap_copy(HBITMAP target, int32_t width, int32_t height, HBITMAP source, 
                  int32_t sourceWidth, int32_t sourceHeight, bool halftone);
 // The pixel memory of a 24- or 32-bit DIB section as a PixelBuffer; false for anything else.
 bool dib_pixels(HBITMAP bitmap, PixelBuffer* out);
-// Spare DIB sections (dib_spares.cpp): a zero-filled spare of that size and depth (24 or 32)
-// or 0; keeping a freed bottom-up 24- or 32-bit DIB section for reuse (false when it is not
-// kept: the caller deletes it); deleting every spare.
+// Spare DIB sections (dib_spares_win32.cpp): a zero-filled spare of that size and depth
+// (24 or 32) or 0; keeping a freed bottom-up 24- or 32-bit DIB section for reuse (false when
+// it is not kept: the caller deletes it); deleting every spare.
 HBITMAP dib_spare_take(int32_t width, int32_t height, int32_t depth, void** pixels);
 bool dib_spare_keep(HBITMAP bitmap);
 void dib_spares_free();

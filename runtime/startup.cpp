@@ -1,4 +1,5 @@
-// Runtime start-up and teardown: the heaps and the walk over the fixed library orders.
+// Runtime start-up and teardown: the heaps and the walk over the start and end steps the
+// program gives.
 #include "runtime/runtime.h"
 
 #include <cstring>
@@ -17,18 +18,14 @@ void RunSteps(const RuntimeStep* steps, size_t count) {
 
 }  // namespace
 
-void StartRuntime() {
+void StartRuntime(const RuntimeOrder& order) {
   std::memset(&g_runtime, 0, sizeof g_runtime);
   g_runtime.instance = PlatformModuleHandle();
   g_runtime.objectHeap = PlatformHeapCreate();
-  const RuntimeOrder& order = RuntimeLibraryOrder();
   RunSteps(order.start, order.startCount);
 }
 
-void EndRuntime() {
-  const RuntimeOrder& order = RuntimeLibraryOrder();
-  RunSteps(order.end, order.endCount);
-}
+void EndRuntime(const RuntimeOrder& order) { RunSteps(order.end, order.endCount); }
 
 void EndRuntimeHeap() {
   PlatformHeapDestroy(g_runtime.objectHeap);

@@ -1,8 +1,8 @@
 // Event pump and queue: one queued event or one platform message per step, the events the
 // window procedures make from messages, and the snapshot the accessors read.
-// Depends on user32, the block pool, the window and gadget libraries and the keyboard reader
-// (told of every key message taken). Single thread: the queue and the state belong to the
-// thread that owns the windows.
+// Depends on user32, the block pool, the window library's operations, the gadget core (a
+// control's messages go to its kind) and the keyboard reader (told of every key message
+// taken). Single thread: the queue and the state belong to the thread that owns the windows.
 #include "toolkit/events.h"
 
 #include "runtime/blockpool.h"
@@ -68,20 +68,13 @@ void TakeSnapshot() {
 }
 
 void PostSize(UINT kind, ObjectId window) {
-  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, window));
-  int32_t* flag = record ? &record->minimisedOrMaximised : nullptr;
+  const bool cameBack = window_size_changed(window, kind);
   if (kind == SIZE_MINIMIZED) {
-    if (flag) *flag = 1;
     event_post(EVENT_MINIMISED, 0, window, 0);
     return;
   }
-  if (kind == SIZE_MAXIMIZED) {
-    if (flag) *flag = 1;
-    event_post(EVENT_MAXIMISED, 0, window, 0);
-  } else if (kind == SIZE_RESTORED && flag && *flag) {
-    *flag = 0;
-    event_post(EVENT_RESTORED, 0, window, 0);
-  }
+  if (kind == SIZE_MAXIMIZED) event_post(EVENT_MAXIMISED, 0, window, 0);
+  else if (cameBack) event_post(EVENT_RESTORED, 0, window, 0);
   event_post(EVENT_WINDOW_RESIZED, 0, window, 0);
 }
 
@@ -203,7 +196,14 @@ void gadget_event_post(HWND control, int32_t type) {
   event_post(EVENT_GADGET, GetWindowLongPtrA(control, GWLP_ID), window_number_of(window_top(control)), type);
 }
 
+WindowMessageHook event_global_hook() { return g_events ? g_events->globalHook : nullptr; }
+
+void event_window_set(ObjectId window) {
+  if (g_events) g_events->window = window;
+}
+
 LRESULT event_window_message(HWND hwnd, HWND top, ObjectId window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!g_events) return NOT_HANDLED;
   switch (message) {
     case WM_MOVE:
     case WM_CLOSE:

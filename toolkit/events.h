@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "runtime/objects.h"
+#include "toolkit/message_hooks.h"
 
 // Event codes. Window codes reuse the numbers of the messages they come from; any other
 // message comes back as its own number.
@@ -68,7 +69,7 @@ struct EventState {
   WPARAM wParam;
   LPARAM lParam;
   EventSnapshot snapshot;  // what the accessors report
-  LRESULT (*globalHook)(HWND, UINT, WPARAM, LPARAM);
+  WindowMessageHook globalHook;
   DropBlock* drop;
 };
 
@@ -115,6 +116,11 @@ HACCEL accelerator_for(HWND active);
 // Moves the focus to the next (or previous) tab stop of the active window, wrapping.
 void focus_step(bool backward);
 
+// For the common window handler: the global hook, for windows without a hook of their own
+// (null when there is none; no operation sets it yet), and the toolkit window of the
+// message being handled (-1 for none), which the events it makes carry.
+WindowMessageHook event_global_hook();
+void event_window_set(ObjectId window);
 // The event side of the common window handler, after the window side: turns the message
-// into events; NOT_HANDLED for default processing.
+// into events; NOT_HANDLED for default processing (and for everything without event state).
 LRESULT event_window_message(HWND hwnd, HWND top, ObjectId window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -59,10 +59,7 @@ HACCEL accelerator_for(HWND active) {
       return nullptr;
     if (GetPropA(focus, "KV_Hotkey")) return nullptr;
   }
-  ObjectId number = window_number_of(active);
-  if (number < 0) return nullptr;
-  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, number));
-  return record ? record->acceleratorTable : nullptr;
+  return window_accelerators(active);
 }
 
 void focus_step(bool backward) {

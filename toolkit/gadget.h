@@ -13,9 +13,6 @@ void gadget_library_init();
 void gadget_library_end();
 void controls_library_init();
 
-// The window that receives new gadgets. Makes window the current gadget list and returns
-// the previous one; with window 0 it only reports the current one.
-HWND gadget_list_use(HWND window);
 
 // Creation: returns the control's HWND for a fixed number, the dynamic id for -1, 0 when
 // the control cannot be made. A number in use is freed first. A null text is empty.

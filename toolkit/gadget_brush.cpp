@@ -3,7 +3,7 @@
 // Depends on gdi32, user32 and objectHeap.
 #include "toolkit/gadget_kind.h"
 #include "toolkit/gdi_count.h"
-#include "toolkit/window.h"
+#include "toolkit/message_hooks.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Push button gadgets: "Button" controls; a click arrives as BN_CLICKED, gadget event 0.
 // Depends on user32 and the gadget library. No subclass of their own; text get and set
 // use the caption.
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_kind.h"
 
 namespace {
@@ -11,26 +12,20 @@ void ButtonValueSet(GadgetRecord* record, intptr_t value) {
   SendMessageA(record->hwnd, BM_SETCHECK, value ? 1 : 0, 0);
 }
 
-const GadgetKind* ButtonKind() {
-  static GadgetKind kind;
-  if (!kind.type) {
-    kind.type = 1;
-    kind.size = sizeof kind;
-    kind.value_get = ButtonValueGet;
-    kind.value_set = ButtonValueSet;
-  }
-  return &kind;
-}
+constexpr GadgetKind kButtonKind{
+    .type = 1,
+    .value_get = ButtonValueGet,
+    .value_set = ButtonValueSet,
+};
 
 }  // namespace
 
 intptr_t button_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height,
                               const char* text, int32_t flags) {
-  const GadgetKind* kind = ButtonKind();
   DWORD style = DWORD(flags) | WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP;
   HWND control = gadget_control_create("Button", text, style, 0, x, y, width, height);
   if (!control) return 0;
   GadgetRecord* record = gadget_record_for(number, control);
   if (!record) return 0;
-  return gadget_register(number, record, control, kind);
+  return gadget_register(number, record, control, &kButtonKind);
 }

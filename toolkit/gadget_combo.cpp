@@ -9,10 +9,11 @@
 #include <commctrl.h>
 
 #include "runtime/runtime.h"
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_combo_state.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/gdi_count.h"
-#include "toolkit/window.h"
+#include "toolkit/message_hooks.h"
 
 namespace {
 
@@ -186,38 +187,32 @@ void ComboResize(GadgetRecord* r, int32_t x, int32_t y, int32_t width, int32_t h
   if (height != -65535) SendMessageA(r->hwnd, CB_SETITEMHEIGHT, WPARAM(-1), height - g_fieldOffset);
 }
 
-const GadgetKind* ComboKind() {
-  static GadgetKind kind;
-  if (!kind.type) {
-    kind.type = 8;
-    kind.size = sizeof kind;
-    kind.message_hook = ComboHook;
-    kind.free_hook = ComboFree;
-    kind.value_get = ComboSelection;
-    kind.value_set = [](GadgetRecord* r, intptr_t v) { SendMessageA(r->hwnd, CB_SETCURSEL, WPARAM(v), 0); };
-    kind.text_get = ComboTextGet;
-    kind.text_set = ComboTextSet;
-    kind.item_add = ComboItemAdd;
-    kind.item_remove = [](GadgetRecord* r, int32_t p) { SendMessageA(r->hwnd, CB_DELETESTRING, WPARAM(p), 0); };
-    kind.items_clear = ComboItemsClear;
-    kind.resize = ComboResize;
-    kind.item_count = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, CB_GETCOUNT, 0, 0); };
-    kind.item_text_get = [](GadgetRecord* r, int32_t p, int32_t offset) { ItemText(r->hwnd, WPARAM(p), offset); };
-    kind.item_text_set = ComboItemTextSet;
-    kind.item_data_set = [](GadgetRecord* r, int32_t p, intptr_t v) {
+constexpr GadgetKind kComboKind{
+    .type = 8,
+    .message_hook = ComboHook,
+    .free_hook = ComboFree,
+    .value_get = ComboSelection,
+    .value_set = [](GadgetRecord* r, intptr_t v) { SendMessageA(r->hwnd, CB_SETCURSEL, WPARAM(v), 0); },
+    .text_get = ComboTextGet,
+    .text_set = ComboTextSet,
+    .item_add = ComboItemAdd,
+    .item_remove = [](GadgetRecord* r, int32_t p) { SendMessageA(r->hwnd, CB_DELETESTRING, WPARAM(p), 0); },
+    .items_clear = ComboItemsClear,
+    .resize = ComboResize,
+    .item_count = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, CB_GETCOUNT, 0, 0); },
+    .item_text_get = [](GadgetRecord* r, int32_t p, int32_t offset) { ItemText(r->hwnd, WPARAM(p), offset); },
+    .item_text_set = ComboItemTextSet,
+    .item_data_set = [](GadgetRecord* r, int32_t p, intptr_t v) {
       SendMessageA(r->hwnd, CB_SETITEMDATA, WPARAM(p), LPARAM(v));
-    };
-    kind.item_data_get = [](GadgetRecord* r, int32_t p) -> intptr_t {
+    },
+    .item_data_get = [](GadgetRecord* r, int32_t p) -> intptr_t {
       return SendMessageA(r->hwnd, CB_GETITEMDATA, WPARAM(p), 0);
-    };
-  }
-  return &kind;
-}
+    },
+};
 
 }  // namespace
 
 intptr_t combo_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, int32_t flags) {
-  const GadgetKind* kind = ComboKind();
   bool ex = flags & COMBO_IMAGES;
   DWORD style = DWORD(flags) | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP;
   bool editable = flags & COMBO_EDITABLE;
@@ -232,7 +227,7 @@ intptr_t combo_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t widt
   GadgetRecord* record = gadget_record_for(number, control);
   if (!record) return 0;
   record->data1 = ex ? 1 : 0;
-  intptr_t result = gadget_register(number, record, control, kind);
+  intptr_t result = gadget_register(number, record, control, &kComboKind);
   g_fieldOffset = -1;
   SendMessageA(control, CB_SETITEMHEIGHT, WPARAM(-1), 15);
   RECT r;
@@ -245,7 +240,7 @@ intptr_t combo_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t widt
 
 bool combo_gadget_open(ObjectId number) {
   auto* r = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, number));
-  if (!r || r->kind != ComboKind()) return false;
+  if (!r || r->kind != &kComboKind) return false;
   int32_t known = combo_state_open(r);
   if (known >= 0) return known;
   ComboReading reading;

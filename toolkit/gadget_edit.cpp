@@ -11,8 +11,9 @@
 #include "runtime/runtime.h"
 #include "runtime/strings.h"
 #include "toolkit/events.h"
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_kind.h"
-#include "toolkit/window.h"
+#include "toolkit/message_hooks.h"
 
 namespace {
 
@@ -90,25 +91,19 @@ void EditFree(GadgetRecord* record) {
   record->data4 = 0;
 }
 
-const GadgetKind* EditKind() {
-  static GadgetKind kind;
-  if (!kind.type) {
-    kind.type = 2;
-    kind.size = sizeof kind;
-    kind.message_hook = EditHook;
-    kind.free_hook = EditFree;
-    kind.text_set = EditTextSet;
-    kind.colour_set = gadget_colour_set_slot;
-    kind.colour_get = gadget_colour_get_slot;
-  }
-  return &kind;
-}
+constexpr GadgetKind kEditKind{
+    .type = 2,
+    .message_hook = EditHook,
+    .free_hook = EditFree,
+    .text_set = EditTextSet,
+    .colour_set = gadget_colour_set_slot,
+    .colour_get = gadget_colour_get_slot,
+};
 
 }  // namespace
 
 intptr_t edit_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text,
                             int32_t flags) {
-  const GadgetKind* kind = EditKind();
   DWORD style = DWORD(flags) | WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL;
   DWORD exStyle = (flags & EDIT_BORDERLESS) ? 0 : WS_EX_CLIENTEDGE;
   HWND control = gadget_control_create("Edit", text, style, exStyle, x, y, width, height);
@@ -118,12 +113,12 @@ intptr_t edit_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width
   if (!record) return 0;
   record->data1 = -1;
   record->data2 = -1;
-  return gadget_register(number, record, control, kind);
+  return gadget_register(number, record, control, &kEditKind);
 }
 
 void edit_gadget_hold_text(ObjectId number) {
   GadgetRecord* record = static_cast<GadgetRecord*>(LookUpObject(g_gadgetList, number));
-  if (!record || record->kind != EditKind() || HeldOf(record)) return;
+  if (!record || record->kind != &kEditKind || HeldOf(record)) return;
   auto* held = static_cast<Held*>(ObjectAlloc(sizeof(Held)));
   if (!held) return;
   int32_t start = g_temp.pos;

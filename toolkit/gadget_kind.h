@@ -1,6 +1,8 @@
 // Inside the gadget library: the gadget record, the kind table every generic operation
-// dispatches through, the gadget state, and helpers the five kinds share.
-// Win32 only. Not for the program: it includes gadget.h.
+// dispatches through, the gadget state, and the core the five kinds share
+// (gadget_kind.cpp; the shared brushes and colours in gadget_brush.cpp).
+// Win32 only. Not for the program. Depends on no other toolkit module: the window
+// procedure's event side hands a control's messages to its kind through it.
 #pragma once
 #include <windows.h>
 
@@ -8,7 +10,6 @@
 
 #include "runtime/handle_table.h"
 #include "runtime/objects.h"
-#include "toolkit/gadget.h"
 
 struct GadgetKind;
 
@@ -23,34 +24,36 @@ struct GadgetRecord {
   intptr_t data1, data2, data3, data4;
 };
 
-// Slot order of the kind table; null slots do nothing (or fall back as the operation says).
+// A kind's table of operations, one constant per kind (kButtonKind ... in its file), set up
+// with designated slots; slots left out are null and do nothing (or fall back as the
+// operation says).
 struct GadgetKind {
-  int32_t type;  // 1 button, 2 edit, 6 list, 8 combo, 9 image
-  int32_t size;  // bytes of the table
-  LRESULT (*message_hook)(GadgetRecord*, HWND parent, UINT, WPARAM, LPARAM);
-  void (*free_hook)(GadgetRecord*);
-  intptr_t (*value_get)(GadgetRecord*);
-  void (*value_set)(GadgetRecord*, intptr_t value);
-  void (*text_get)(GadgetRecord*, int32_t offset);
-  intptr_t (*text_set)(GadgetRecord*, const char* text);
-  intptr_t (*item_add)(GadgetRecord*, int32_t position, const char* text, HANDLE image);
-  intptr_t (*item_add_flags)(GadgetRecord*, int32_t position, const char* text, HANDLE image, int32_t flags);
-  void (*item_remove)(GadgetRecord*, int32_t position);
-  void (*items_clear)(GadgetRecord*);
-  void (*resize)(GadgetRecord*, int32_t x, int32_t y, int32_t width, int32_t height);
-  intptr_t (*item_count)(GadgetRecord*);
-  intptr_t (*item_value_get)(GadgetRecord*, int32_t position);
-  void (*item_value_set)(GadgetRecord*, int32_t position, intptr_t value);
-  void (*item_text_get)(GadgetRecord*, int32_t position, int32_t offset);
-  intptr_t (*item_text_set)(GadgetRecord*, int32_t position, const char* text);
-  int32_t (*x_get)(GadgetRecord*);
-  int32_t (*y_get)(GadgetRecord*);
-  int32_t (*width_get)(GadgetRecord*);
-  int32_t (*height_get)(GadgetRecord*);
-  void (*colour_set)(GadgetRecord*, int32_t which, int32_t colour);
-  int32_t (*colour_get)(GadgetRecord*, int32_t which);
-  void (*item_data_set)(GadgetRecord*, int32_t position, intptr_t value);
-  intptr_t (*item_data_get)(GadgetRecord*, int32_t position);
+  int32_t type = 0;  // 1 button, 2 edit, 6 list, 8 combo, 9 image
+  int32_t size = int32_t(sizeof(GadgetKind));  // bytes of the table
+  LRESULT (*message_hook)(GadgetRecord*, HWND parent, UINT, WPARAM, LPARAM) = nullptr;
+  void (*free_hook)(GadgetRecord*) = nullptr;
+  intptr_t (*value_get)(GadgetRecord*) = nullptr;
+  void (*value_set)(GadgetRecord*, intptr_t value) = nullptr;
+  void (*text_get)(GadgetRecord*, int32_t offset) = nullptr;
+  intptr_t (*text_set)(GadgetRecord*, const char* text) = nullptr;
+  intptr_t (*item_add)(GadgetRecord*, int32_t position, const char* text, HANDLE image) = nullptr;
+  intptr_t (*item_add_flags)(GadgetRecord*, int32_t position, const char* text, HANDLE image, int32_t flags) = nullptr;
+  void (*item_remove)(GadgetRecord*, int32_t position) = nullptr;
+  void (*items_clear)(GadgetRecord*) = nullptr;
+  void (*resize)(GadgetRecord*, int32_t x, int32_t y, int32_t width, int32_t height) = nullptr;
+  intptr_t (*item_count)(GadgetRecord*) = nullptr;
+  intptr_t (*item_value_get)(GadgetRecord*, int32_t position) = nullptr;
+  void (*item_value_set)(GadgetRecord*, int32_t position, intptr_t value) = nullptr;
+  void (*item_text_get)(GadgetRecord*, int32_t position, int32_t offset) = nullptr;
+  intptr_t (*item_text_set)(GadgetRecord*, int32_t position, const char* text) = nullptr;
+  int32_t (*x_get)(GadgetRecord*) = nullptr;
+  int32_t (*y_get)(GadgetRecord*) = nullptr;
+  int32_t (*width_get)(GadgetRecord*) = nullptr;
+  int32_t (*height_get)(GadgetRecord*) = nullptr;
+  void (*colour_set)(GadgetRecord*, int32_t which, int32_t colour) = nullptr;
+  int32_t (*colour_get)(GadgetRecord*, int32_t which) = nullptr;
+  void (*item_data_set)(GadgetRecord*, int32_t position, intptr_t value) = nullptr;
+  intptr_t (*item_data_get)(GadgetRecord*, int32_t position) = nullptr;
 };
 
 struct GadgetListRecord;

@@ -2,8 +2,9 @@
 // click and drag-start events, and optional colours. Depends on user32 and the gadget
 // library. The press point lives in the control's "KV_MouseDown" property.
 #include "toolkit/events.h"
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_kind.h"
-#include "toolkit/window.h"
+#include "toolkit/message_hooks.h"
 
 namespace {
 
@@ -114,45 +115,39 @@ intptr_t ListItemTextSet(GadgetRecord* r, int32_t position, const char* text) {
   return SendMessageA(r->hwnd, LB_SETITEMDATA, WPARAM(position), data);
 }
 
-const GadgetKind* ListKind() {
-  static GadgetKind kind;
-  if (!kind.type) {
-    kind.type = 6;
-    kind.size = sizeof kind;
-    kind.message_hook = ListHook;
-    kind.free_hook = gadget_colour_free;
-    kind.value_get = ListValueGet;
-    kind.value_set = ListValueSet;
-    kind.text_get = ListTextGet;
-    kind.text_set = ListTextSet;
-    kind.item_add = ListItemAdd;
-    kind.item_remove = [](GadgetRecord* r, int32_t p) { SendMessageA(r->hwnd, LB_DELETESTRING, WPARAM(p), 0); };
-    kind.items_clear = [](GadgetRecord* r) { SendMessageA(r->hwnd, LB_RESETCONTENT, 0, 0); };
-    kind.item_count = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, LB_GETCOUNT, 0, 0); };
-    kind.item_value_get = [](GadgetRecord* r, int32_t p) -> intptr_t {
+constexpr GadgetKind kListKind{
+    .type = 6,
+    .message_hook = ListHook,
+    .free_hook = gadget_colour_free,
+    .value_get = ListValueGet,
+    .value_set = ListValueSet,
+    .text_get = ListTextGet,
+    .text_set = ListTextSet,
+    .item_add = ListItemAdd,
+    .item_remove = [](GadgetRecord* r, int32_t p) { SendMessageA(r->hwnd, LB_DELETESTRING, WPARAM(p), 0); },
+    .items_clear = [](GadgetRecord* r) { SendMessageA(r->hwnd, LB_RESETCONTENT, 0, 0); },
+    .item_count = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, LB_GETCOUNT, 0, 0); },
+    .item_value_get = [](GadgetRecord* r, int32_t p) -> intptr_t {
       return SendMessageA(r->hwnd, LB_GETSEL, WPARAM(p), 0);
-    };
-    kind.item_value_set = [](GadgetRecord* r, int32_t p, intptr_t v) {
+    },
+    .item_value_set = [](GadgetRecord* r, int32_t p, intptr_t v) {
       SendMessageA(r->hwnd, LB_SETSEL, v != 0, LPARAM(p));
-    };
-    kind.item_text_get = ListItemTextGet;
-    kind.item_text_set = ListItemTextSet;
-    kind.item_data_set = [](GadgetRecord* r, int32_t p, intptr_t v) {
+    },
+    .item_text_get = ListItemTextGet,
+    .item_text_set = ListItemTextSet,
+    .colour_set = gadget_colour_set_slot,
+    .colour_get = gadget_colour_get_slot,
+    .item_data_set = [](GadgetRecord* r, int32_t p, intptr_t v) {
       SendMessageA(r->hwnd, LB_SETITEMDATA, WPARAM(p), LPARAM(v));
-    };
-    kind.item_data_get = [](GadgetRecord* r, int32_t p) -> intptr_t {
+    },
+    .item_data_get = [](GadgetRecord* r, int32_t p) -> intptr_t {
       return SendMessageA(r->hwnd, LB_GETITEMDATA, WPARAM(p), 0);
-    };
-    kind.colour_set = gadget_colour_set_slot;
-    kind.colour_get = gadget_colour_get_slot;
-  }
-  return &kind;
-}
+    },
+};
 
 }  // namespace
 
 intptr_t list_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, int32_t flags) {
-  const GadgetKind* kind = ListKind();
   gadget_drag_size();
   DWORD style = DWORD(flags) | WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP |
                 LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_NOTIFY;
@@ -163,5 +158,5 @@ intptr_t list_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width
   if (!record) return 0;
   record->data1 = -1;
   record->data2 = -1;
-  return gadget_register(number, record, control, kind);
+  return gadget_register(number, record, control, &kListKind);
 }

@@ -8,6 +8,7 @@
 
 #include "graphics/image.h"
 #include "toolkit/events.h"
+#include "toolkit/gadget.h"
 #include "toolkit/gadget_kind.h"
 #include "toolkit/gdi_count.h"
 #include "toolkit/window.h"
@@ -260,23 +261,17 @@ void PictureFree(GadgetRecord* r) {
   r->data1 = 0;
 }
 
-const GadgetKind* PictureKind() {
-  static GadgetKind kind;
-  if (!kind.type) {
-    kind.type = 9;
-    kind.size = sizeof kind;
-    kind.free_hook = PictureFree;
-    kind.value_get = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0); };
-    kind.value_set = [](GadgetRecord* r, intptr_t v) { SendMessageA(r->hwnd, STM_SETIMAGE, IMAGE_BITMAP, v); };
-  }
-  return &kind;
-}
+constexpr GadgetKind kPictureKind{
+    .type = 9,
+    .free_hook = PictureFree,
+    .value_get = [](GadgetRecord* r) -> intptr_t { return SendMessageA(r->hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0); },
+    .value_set = [](GadgetRecord* r, intptr_t v) { SendMessageA(r->hwnd, STM_SETIMAGE, IMAGE_BITMAP, v); },
+};
 
 }  // namespace
 
 intptr_t image_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t width, int32_t height, HANDLE image,
                              int32_t extendedStyle) {
-  const GadgetKind* kind = PictureKind();
   gadget_drag_size();
   HWND control = gadget_control_create("STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_NOTIFY, DWORD(extendedStyle), x,
                                        y, width, height);
@@ -284,7 +279,7 @@ intptr_t image_gadget_create(ObjectId number, int32_t x, int32_t y, int32_t widt
   gadget_kind_subclass(control, PictureProc, &g_staticClassProc);
   GadgetRecord* record = gadget_record_for(number, control);
   if (!record) return 0;
-  intptr_t result = gadget_register(number, record, control, kind);
-  kind->value_set(record, reinterpret_cast<intptr_t>(image));
+  intptr_t result = gadget_register(number, record, control, &kPictureKind);
+  kPictureKind.value_set(record, reinterpret_cast<intptr_t>(image));
   return result;
 }

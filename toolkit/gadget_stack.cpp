@@ -2,11 +2,12 @@
 // record each such window keeps in its "KV_GadgetStack_%i" property, with the saved
 // nesting stack; the gadget state's table finds the record without asking for the property.
 // Depends on user32, objectHeap and the handle tables. Main thread only.
+#include "toolkit/gadget_stack.h"
+
 #include <cstdio>
 
 #include "runtime/runtime.h"
 #include "toolkit/gadget_kind.h"
-#include "toolkit/window.h"
 
 struct GadgetListRecord {
   HWND window;

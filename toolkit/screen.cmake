@@ -10,4 +10,3 @@ add_library(vlmr_screen STATIC
   ${CMAKE_CURRENT_LIST_DIR}/joystick.cpp)
 target_link_libraries(vlmr_screen PUBLIC vlmr_runtime PRIVATE dxguid user32 gdi32)
 vlmr_strict(vlmr_screen)
-target_link_libraries(vlmr_startup PUBLIC vlmr_screen)

@@ -3,9 +3,10 @@
 // The toolkit knows its windows from a table of the process (window handle to number) kept
 // beside their "KV_WindowID" properties: the window procedure finds a message's window
 // there, with no property look-up (a round trip to the Wine server) per message.
+// The window owns its record: other modules ask through the operations of window.h.
 // Depends on user32, ole32 (RevokeDragDrop), the object registry, the handle tables, the
-// event and gadget libraries. Limitation: no operation sets the global hook, the brush or
-// the size limits yet.
+// event library (the event side of the handler) and the current gadget list. Limitation: no
+// operation sets the global hook, the brush or the size limits yet.
 #include "toolkit/window.h"
 
 #include <ole2.h>
@@ -15,7 +16,7 @@
 #include "runtime/handle_table.h"
 #include "runtime/runtime.h"
 #include "toolkit/events.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_stack.h"
 
 ObjectList* g_windowList;
 
@@ -139,6 +140,25 @@ HWND window_top(HWND hwnd) {
 ObjectId window_number_of(HWND top) {
   if (!top || !g_windowLibrary) return -1;
   return reinterpret_cast<intptr_t>(HandleTableGet(&g_windowLibrary->windows, top)) - 1;
+}
+
+HACCEL window_accelerators(HWND window) {
+  ObjectId number = window_number_of(window);
+  if (number < 0) return nullptr;
+  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, number));
+  return record ? record->acceleratorTable : nullptr;
+}
+
+bool window_size_changed(ObjectId number, UINT kind) {
+  auto* record = static_cast<WindowRecord*>(LookUpObject(g_windowList, number));
+  if (!record) return false;
+  if (kind == SIZE_MINIMIZED || kind == SIZE_MAXIMIZED) {
+    record->minimisedOrMaximised = 1;
+    return false;
+  }
+  if (kind != SIZE_RESTORED || !record->minimisedOrMaximised) return false;
+  record->minimisedOrMaximised = 0;
+  return true;
 }
 
 void window_library_init() {
@@ -294,20 +314,18 @@ LRESULT window_common_handler(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   HWND top = window_top(hwnd);
   ObjectId number = window_number_of(top);
   auto* record = top ? static_cast<WindowRecord*>(LookUpObject(g_windowList, number)) : nullptr;
-  WindowMessageHook hook = record && record->messageHook ? record->messageHook
-                                                         : (g_events ? g_events->globalHook : nullptr);
+  WindowMessageHook hook = record && record->messageHook ? record->messageHook : event_global_hook();
   if (hook) {
     result = hook(hwnd, message, wParam, lParam);
     if (result != CONTINUE_DEFAULT) return result;
   }
-  if (g_events) g_events->window = number;
+  event_window_set(number);
   if (message == WM_GETMINMAXINFO) {
     // Anyone may send this message; only the system's own carries the structure.
     if (lParam) FillMinMax(hwnd, record, reinterpret_cast<MINMAXINFO*>(lParam));
     return 0;
   }
   LRESULT windowSide = WindowSide(hwnd, top, record, message, wParam);
-  if (!g_events) return windowSide;
   LRESULT eventSide = event_window_message(hwnd, top, number, message, wParam, lParam);
   return windowSide != NOT_HANDLED ? windowSide : eventSide;
 }

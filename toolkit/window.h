@@ -7,10 +7,7 @@
 #include <cstdint>
 
 #include "runtime/objects.h"
-
-// Results by which window handlers and message hooks pass a message on.
-constexpr LRESULT NOT_HANDLED = 0xD0D0D0D1;
-constexpr LRESULT CONTINUE_DEFAULT = 0xE0E0E0E1;
+#include "toolkit/message_hooks.h"
 
 // window_open flags; any other bit is a Win32 window style passed through.
 constexpr int32_t WINDOW_CENTRE_SCREEN = 1;
@@ -22,9 +19,10 @@ constexpr int32_t WINDOW_INVISIBLE = 0x10000000;
 // x or y that lets the system choose the position (without a centring flag).
 constexpr int32_t WINDOW_DEFAULT_POSITION = -65535;
 
-using WindowMessageHook = LRESULT (*)(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 using WindowEraseHook = LRESULT (*)(HWND hwnd, HDC dc);
 
+// The window library's record of a window. Other modules ask through the operations below;
+// only tests reach in, for the size limits that no operation sets yet.
 struct WindowRecord {
   HWND hwnd;  // 0 = free slot
   ACCEL* accelerators;
@@ -69,6 +67,12 @@ void window_close(ObjectId number);
 // KV_WindowID), and its number; 0 and -1 when there is none.
 HWND window_top(HWND hwnd);
 ObjectId window_number_of(HWND top);
+// The accelerator table (Tab and Shift+Tab) of a toolkit window; 0 for any other window.
+HACCEL window_accelerators(HWND window);
+// Follows a WM_SIZE of the window: minimised or maximised marks it so, restored clears the
+// mark. True when that restore brought the window back from minimised or maximised; false
+// for a number that holds no window.
+bool window_size_changed(ObjectId number, UINT kind);
 
 // The window procedure chain, for the event library.
 LRESULT window_common_handler(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@ add_library(vlmr_toolkit STATIC
   ${CMAKE_CURRENT_LIST_DIR}/events_focus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/events_foreign.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gadget_kind.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_stack.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_brush.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadget_edit.cpp
@@ -19,4 +20,3 @@ add_library(vlmr_toolkit STATIC
   ${CMAKE_CURRENT_LIST_DIR}/controls.cpp)
 target_link_libraries(vlmr_toolkit PUBLIC vlmr_runtime vlmr_images vlmr_screen comctl32 ole32 user32 gdi32)
 vlmr_strict(vlmr_toolkit)
-target_link_libraries(vlmr_startup PUBLIC vlmr_toolkit)

@@ -5,12 +5,12 @@ if(NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/controller_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/controller_fake.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stick_model_test.cpp
-    LIBS vlmr_controller vlmr_startup)
+    LIBS vlmr_controller vlmr_library_order)
 else()
   # One executable, run three ways: each run selects its cases and its winmm.
   add_executable(controller_winmm_tests ${CMAKE_CURRENT_LIST_DIR}/controller_winmm_test.cpp
                                         ${CMAKE_CURRENT_LIST_DIR}/controller_names_test.cpp)
-  target_link_libraries(controller_winmm_tests PRIVATE vlmr_controller vlmr_startup GTest::gtest
+  target_link_libraries(controller_winmm_tests PRIVATE vlmr_controller vlmr_library_order GTest::gtest
                                                        GTest::gtest_main)
   vlmr_strict(controller_winmm_tests)
   # A folder of its own with the stand-in: Windows would load a winmm.dll beside any test

@@ -3,6 +3,6 @@
 if(WIN32 AND TARGET vlmr_decoders)
   vlmr_test(overlay_win32_tests ${CMAKE_CURRENT_LIST_DIR}/overlay_win32_test.cpp
     ${CMAKE_SOURCE_DIR}/app/overlay_win32.cpp
-    LIBS vlmr_startup vlmr_controller vlmr_toolkit vlmr_screen vlmr_images vlmr_decoders)
+    LIBS vlmr_library_order)
   target_compile_definitions(overlay_win32_tests PRIVATE VLMR_SHEET="Z:${CMAKE_SOURCE_DIR}/gfx/vlmr.png")
 endif()

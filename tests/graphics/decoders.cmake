@@ -9,11 +9,11 @@ if(NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/decoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/decoder_png_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/decoder_bmp_test.cpp
-    LIBS vlmr_startup vlmr_decoders_core ZLIB::ZLIB)
+    LIBS vlmr_library_order vlmr_decoders_core ZLIB::ZLIB)
   target_compile_definitions(decoder_tests PRIVATE
     VLMR_LIBPNG_CONTRIB="${VLMR_LIBPNG_CONTRIB}" VLMR_DECODER_DATA="${decoder_data}")
 elseif(TARGET vlmr_decoders)
   vlmr_test(decoder_load_win32_tests ${CMAKE_CURRENT_LIST_DIR}/decoder_load_win32_test.cpp
-    LIBS vlmr_startup vlmr_decoders ZLIB::ZLIB)
+    LIBS vlmr_library_order vlmr_decoders ZLIB::ZLIB)
   target_compile_definitions(decoder_load_win32_tests PRIVATE VLMR_DECODER_DATA="Z:${decoder_data}")
 endif()

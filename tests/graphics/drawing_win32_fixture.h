@@ -5,15 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include "app/library_order.h"
 #include "graphics/image.h"
-#include "runtime/runtime.h"
 #include "runtime/strings.h"
 
 class ImageTest : public ::testing::Test {
  protected:
-  void SetUp() override { StartRuntime(); }
+  void SetUp() override { StartRuntime(LibraryOrder()); }
   void TearDown() override {
-    EndRuntime();
+    EndRuntime(LibraryOrder());
     EndRuntimeHeap();
   }
   static ImageRecord* Record(ObjectId number) {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/runtime.h"
+#include "app/library_order.h"
 #include "runtime/utils.h"
 
 namespace {
@@ -33,7 +33,7 @@ HWND MakeWindow(const char* title) {
 }
 
 TEST(MessageBoxes, DisablesOnlyWhatWasEnabledAndRestoresIt) {
-  StartRuntime();
+  StartRuntime(LibraryOrder());
   g_windows[0] = MakeWindow("enabled");
   g_windows[1] = MakeWindow("already disabled");
   g_windows[2] = MakeWindow("foreground");
@@ -58,7 +58,7 @@ TEST(MessageBoxes, DisablesOnlyWhatWasEnabledAndRestoresIt) {
   g_windows[0] = g_windows[1] = g_windows[2] = nullptr;
   SetTimer(nullptr, 0, 50, InspectAndDismiss);
   EXPECT_EQ(ShowMessageBox("Box title", "Box text", MB_OKCANCEL), IDOK);
-  EndRuntime();
+  EndRuntime(LibraryOrder());
   EndRuntimeHeap();
 }
 

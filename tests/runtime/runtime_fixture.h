@@ -3,14 +3,14 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "runtime/runtime.h"
+#include "app/library_order.h"
 #include "runtime/strings.h"
 
 class RuntimeTest : public ::testing::Test {
  protected:
-  void SetUp() override { StartRuntime(); }
+  void SetUp() override { StartRuntime(LibraryOrder()); }
   void TearDown() override {
-    EndRuntime();
+    EndRuntime(LibraryOrder());
     EndRuntimeHeap();
     PlatformHeapDestroy(stringHeap);
     stringHeap = nullptr;

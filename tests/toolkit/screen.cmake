@@ -3,7 +3,7 @@
 # the backdrop screenshots taken from outside by screen_backdrop.sh.
 if(WIN32)
   vlmr_test(screen_test ${CMAKE_CURRENT_LIST_DIR}/screen_test.cpp ${CMAKE_CURRENT_LIST_DIR}/screen_lost_test.cpp
-            LIBS vlmr_startup vlmr_screen)
+            LIBS vlmr_library_order vlmr_screen)
   # Wine shows a child window's Direct3D output only with its Vulkan renderer.
   set_tests_properties(screen_test PROPERTIES ENVIRONMENT "WINE_D3D_CONFIG=renderer=vulkan")
   add_test(NAME screen_test_without_d3d9 COMMAND screen_test)
@@ -12,7 +12,7 @@ if(WIN32)
 
   # The probe: a 620 x 300 window with the grey screen, one button and a keyboard log.
   add_executable(screen_probe ${CMAKE_CURRENT_LIST_DIR}/screen_probe.cpp)
-  target_link_libraries(screen_probe PRIVATE vlmr_startup vlmr_screen)
+  target_link_libraries(screen_probe PRIVATE vlmr_library_order vlmr_screen)
   vlmr_strict(screen_probe)
   foreach(mode normal d3d9 dinput)
     add_test(NAME screen_backdrop_${mode}

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "runtime/runtime.h"
+#include "app/library_order.h"
 #include "runtime/strings.h"
 #include "runtime/utils.h"
 #include "toolkit/joystick.h"
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   g_log = std::fopen(argv[1], "wb");  // plain \n lines for the scripts
   if (!g_log) return 2;
 
-  StartRuntime();
+  StartRuntime(LibraryOrder());
   int screen = screen_library_init();
   int joysticks = joystick_open_all();
   int keyboard = keyboard_init();
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     if (GetFileAttributesA(argv[2]) != INVALID_FILE_ATTRIBUTES) break;
     SleepMilliseconds(10);
   }
-  EndRuntime();
+  EndRuntime(LibraryOrder());
   EndRuntimeHeap();
   Log("end");
   std::fclose(g_log);

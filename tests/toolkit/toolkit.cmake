@@ -2,7 +2,7 @@
 if(WIN32)
   function(vlmr_toolkit_test name)
     add_executable(${name} ${ARGN})
-    target_link_libraries(${name} PRIVATE vlmr_startup vlmr_toolkit GTest::gtest)
+    target_link_libraries(${name} PRIVATE vlmr_library_order vlmr_toolkit GTest::gtest)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     vlmr_strict(${name})
     add_test(NAME ${name} COMMAND ${name})

@@ -7,9 +7,10 @@
 
 #include <vector>
 
-#include "runtime/runtime.h"
+#include "app/library_order.h"
 #include "toolkit/events.h"
 #include "toolkit/gadget.h"
+#include "toolkit/gadget_stack.h"
 #include "toolkit/window.h"
 
 struct PolledEvent {
@@ -43,8 +44,8 @@ inline SIZE WindowSize(HWND hwnd) {
 
 class RuntimeEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override { StartRuntime(); }
-  void TearDown() override { EndRuntime(); }
+  void SetUp() override { StartRuntime(LibraryOrder()); }
+  void TearDown() override { EndRuntime(LibraryOrder()); }
 };
 
 // Window 0 (620 x 300, flags 2, like the program's) is the current gadget list in each test.

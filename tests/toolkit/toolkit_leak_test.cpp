@@ -87,11 +87,11 @@ TEST(Leaks, TeardownClosesWhatTheProgramLeftOpen) {
   auto hwnd = reinterpret_cast<HWND>(window_open(0, 0, 0, 620, 300, "left open", 2));
   auto edit = reinterpret_cast<HWND>(edit_gadget_create(0, 1, 1, 50, 20, "x"));
   auto font = reinterpret_cast<HFONT>(font_load(112, "Courier new", 7));
-  EndRuntime();
+  EndRuntime(LibraryOrder());
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_FALSE(IsWindow(edit));
   EXPECT_EQ(GetObjectType(font), 0u);
-  StartRuntime();
+  StartRuntime(LibraryOrder());
 }
 
 }  // namespace

@@ -6,6 +6,10 @@
 #                                 picture, where no gadget covers the backdrop
 #   fault_expect_following        controller 0 pressed, pushed and turned shows in the fields
 #   fault_expect_quit             "Beenden" ends the program with exit code 0
+#   fault_without DLL CHECKS      the program started with DLL disabled and controller 0 at
+#                                 rest: every field and the backdrop, then CHECKS (a function:
+#                                 what the missing library must not take away), then
+#                                 "Beenden" ends it with 0
 #   fault_picture_dir FILE        FAULT_DIR: a fresh working directory whose gfx/vlmr.png is
 #                                 FILE's bytes (/dev/null gives a 0-byte picture)
 #   fault_expect_unreadable DIR   started in DIR: one "Kein Bild." box, then an empty
@@ -37,6 +41,17 @@ fault_expect_following() {
 fault_expect_quit() {
   app_quit_button
   app_expect_exit 0 20
+}
+
+fault_without() {
+  WINEDLLOVERRIDES=${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}$1=d
+  export WINEDLLOVERRIDES
+  pad_setup 1
+  app_start
+  fault_expect_layout
+  fault_expect_backdrop
+  "$2"
+  fault_expect_quit
 }
 
 fault_picture_dir() {

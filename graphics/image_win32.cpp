@@ -1,7 +1,7 @@
 // Image objects: numbered pictures on DIB sections (or icons) in an object registry, made,
 // copied, handed out and freed. Depends on gdi32/user32 and the runtime's object lists;
 // grabs from DIB sections copy pixel memory directly (graphics/blit_copy.cpp), and a freed
-// image's DIB section serves the next one of its size (graphics/dib_spares.cpp).
+// image's DIB section serves the next one of its size (graphics/dib_spares_win32.cpp).
 // Limitation: sizes beyond 32767 do not fit the record's 16-bit fields and are not guarded.
 #include "graphics/image.h"
 

@@ -1,10 +1,10 @@
-// The order in which the host build starts and ends the portable libraries it has: the same
-// relative order as the Windows build, without the window-system libraries.
+// The host build's table (app/library_order.h): the portable libraries it has, in the same
+// relative order as the Windows build, and nothing to end.
 #include <iterator>
 
+#include "app/library_order.h"
 #include "graphics/decoder.h"
 #include "runtime/arrays.h"
-#include "runtime/runtime.h"
 #include "runtime/strings.h"
 
 namespace {
@@ -18,7 +18,7 @@ const RuntimeStep kStart[] = {
 
 }  // namespace
 
-const RuntimeOrder& RuntimeLibraryOrder() {
+const RuntimeOrder& LibraryOrder() {
   static const RuntimeOrder order{kStart, std::size(kStart), nullptr, 0};
   return order;
 }

@@ -1,15 +1,13 @@
-// The fixed order in which the Windows build starts and ends its libraries.
-// Start: strings, image decoders, blending support, images, drawing, structured arrays,
-// fonts, event queue, windows, gadgets, the BMP decoder, common controls and COM.
-// End: keyboard, Direct3D layer, DirectInput controllers, gadgets, windows, fonts, images,
-// blending support. Each library adds its own operations here, at its place.
+// The Windows build's start and end tables (app/library_order.h): one start table whose
+// first steps are the libraries and whose last are the program's own, one end table.
 #include <iterator>
 
+#include "app/controller.h"
+#include "app/library_order.h"
 #include "graphics/decoder.h"
 #include "graphics/drawing.h"
 #include "graphics/image.h"
 #include "runtime/arrays.h"
-#include "runtime/runtime.h"
 #include "runtime/strings.h"
 #include "toolkit/events.h"
 #include "toolkit/font.h"
@@ -20,6 +18,14 @@
 #include "toolkit/window.h"
 
 namespace {
+
+// Direct3D, DirectInput and the keyboard may be missing: the program runs on without them,
+// so their results are not looked at.
+void StartScreen() { screen_library_init(); }
+void StartJoysticks() { joystick_open_all(); }
+void StartKeyboard() { keyboard_init(); }
+
+constexpr size_t kLibrarySteps = 12;
 
 const RuntimeStep kStart[] = {
     {"strings", strings_library_init},
@@ -34,6 +40,11 @@ const RuntimeStep kStart[] = {
     {"gadgets", gadget_library_init},
     {"BMP decoder", bmp_decoder_register},
     {"common controls and COM", controls_library_init},
+    {"controller arrays", AllocateControllerArrays},
+    {"Direct3D layer", StartScreen},
+    {"DirectInput controllers", StartJoysticks},
+    {"keyboard", StartKeyboard},
+    {"PNG decoder", png_decoder_register},
 };
 
 const RuntimeStep kEnd[] = {
@@ -49,7 +60,12 @@ const RuntimeStep kEnd[] = {
 
 }  // namespace
 
-const RuntimeOrder& RuntimeLibraryOrder() {
+const RuntimeOrder& ProgramOrder() {
   static const RuntimeOrder order{kStart, std::size(kStart), kEnd, std::size(kEnd)};
+  return order;
+}
+
+const RuntimeOrder& LibraryOrder() {
+  static const RuntimeOrder order{kStart, kLibrarySteps, kEnd, std::size(kEnd)};
   return order;
 }
