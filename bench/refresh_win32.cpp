@@ -186,12 +186,24 @@ void TimeCall(const char* name, F f) {
   std::printf("call.%s %.2f\n", name, (Now() - t0) / kCalls);
 }
 
+// The main window in front with the keyboard read, as the program runs.
+void TakeFront() {
+  HWND main = window_handle(kMainWindow);
+  SetForegroundWindow(main);
+  for (int32_t i = 0; i < 50; ++i) {
+    Pump();
+    keyboard_read_state();
+    Sleep(10);
+  }
+  std::printf("front %d\nkeyboard %d\n", GetForegroundWindow() == main, keyboard_read_state());
+}
+
 void BuildWindow() {
   window_open(kMainWindow, 0, 0, 620, 300, "Vellomir V1.0", WINDOW_CENTRE_OWNER);
   screen_open_windowed(window_handle(kMainWindow), 0, 0, 620, 300, 1, 0, 0);
   screen_clear(PackColour(155, 155, 155));
-  g_app.pictureImage = 100;
-  g_app.displayImage = 101;
+  g_app.pictureImage = kSheetImage;
+  g_app.displayImage = kDisplayImage;
   if (!LoadPictureSheet(g_app.pictureImage, "gfx/vlmr.png")) {
     std::fprintf(stderr, "no gfx/vlmr.png\n");
     std::exit(1);
@@ -240,14 +252,8 @@ int main(int argc, char** argv) {
   SetDeadZoneZ(0, 25);
   SetDeadZoneR(0, 25);
   BuildWindow();
+  TakeFront();
   HWND main = window_handle(kMainWindow);
-  SetForegroundWindow(main);
-  for (int32_t i = 0; i < 50; ++i) {
-    Pump();
-    keyboard_read_state();
-    Sleep(10);
-  }
-  std::printf("front %d\nkeyboard %d\n", GetForegroundWindow() == main, keyboard_read_state());
 
   for (bool flip : {false, true}) {
     Timer t;
@@ -286,7 +292,6 @@ int main(int argc, char** argv) {
   }
   std::printf("call.controller_poll %.2f\n", polls / 200);
   CloseHandle(event);
-  TimeStickTest(refreshes);
 
   // The same refreshes once more with the keyboard given back: what a refresh costs without
   // DirectInput's watch on every message the thread sends.
@@ -299,6 +304,13 @@ int main(int argc, char** argv) {
     Pump();
   }
   Report("unwatched", unwatched, refreshes, CpuNow() - cpu);
+  // The Stick-Test last, with the keyboard read again as the program reads it: under Wine,
+  // once another window of the thread has been in front, giving the keyboard back no longer
+  // takes DirectInput's watch off the sent messages, and the figure above would not be
+  // what it says.
+  keyboard_init();
+  TakeFront();
+  TimeStickTest(refreshes);
   EndRuntime(LibraryOrder());
   EndRuntimeHeap();
   return 0;

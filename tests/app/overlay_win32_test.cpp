@@ -78,8 +78,8 @@ class OverlayTest : public ImageTest {
     g_app.highestController = 0;
     g_app.presentControllers = 1;
     g_app.selectedController = 0;
-    g_app.pictureImage = 100;
-    g_app.displayImage = 101;
+    g_app.pictureImage = kSheetImage;
+    g_app.displayImage = kDisplayImage;
     g_app.scratchImage = 0;
     ASSERT_NE(image_load(100, VLMR_SHEET), 0);
     image_create(101, kPictureWidth, kPictureHeight, 24);
