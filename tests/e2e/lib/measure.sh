@@ -33,7 +33,8 @@
 #   measure_startup ID TEXT DIR   start the program in DIR (APP_PID, as app_launch does);
 #                                 MEASURE_US is the microseconds from the start until
 #                                 control ID read TEXT
-# The watches return non-zero when the awaited state did not show within 30 s.
+# The watches return non-zero when the awaited state did not show within 30 s; with
+# MEASURE_WATCH_LOG set, the inspector's own words and a line per failed watch go there.
 #
 # The two writer states light every patch of the picture (four axes at their ends, twelve
 # buttons, a diagonal hat): each change is a refresh of the full cost. The state file is
@@ -147,7 +148,7 @@ measure_watch() {
   fifo=$(mktemp -u "${TMPDIR:-/tmp}/vlmr-watch.XXXXXX")
   mkfifo "$fifo" || return 1
   WINEDLLOVERRIDES=${WINEDLLOVERRIDES//winmm=n/} wine "$MEASURE_INSPECTOR" --wait 30 "${watch[@]}" \
-    >"$fifo" 2>/dev/null </dev/null &
+    >"$fifo" 2>>"${MEASURE_WATCH_LOG:-/dev/null}" </dev/null &
   pid=$!
   exec {fd}<"$fifo"
   rm -f "$fifo"
@@ -164,6 +165,9 @@ measure_watch() {
   fi
   exec {fd}<&-
   wait "$pid" 2>/dev/null
+  local exit_code=$?
+  ((status == 0)) || [[ -z ${MEASURE_WATCH_LOG:-} ]] ||
+    echo "$(date -u +%T) watch ${watch[*]} failed: last line '${line[*]:-}', inspector exit $exit_code" >>"$MEASURE_WATCH_LOG"
   return $status
 }
 
