@@ -25,7 +25,9 @@
 #                                 then the program must still follow the controller in its
 #                                 fields and its picture, have as many windows as before,
 #                                 end with 0 by "Beenden", and both memories must be flat;
-#                                 sets SOAK_* for a report
+#                                 sets SOAK_* for a report; with VLMR_SOAK_STICK_TEST set,
+#                                 the Stick-Test stays open all through and must still
+#                                 follow the controller at the end
 #   measure_watch_text ID TEXT CMD...  run CMD once the watch is armed; MEASURE_US is
 #                                 the microseconds from CMD's end until control ID read TEXT
 #   measure_watch_pixel X Y CMD...     likewise until client pixel (X, Y) changed;
@@ -238,12 +240,47 @@ measure_controls() {
   grep -c '^control' "$APP_DUMP"
 }
 
+# The Stick-Test of controller 0, opened with F2 and waited for; whether its raw field
+# shows TEXT within 10 s; and, once it does, closed with F2.
+MEASURE_STICK_TEST="Stick-Test: Gamepad 1"
+measure_stick_test_open() {
+  local i
+  app_front
+  app_hold_key F2 0.3
+  for ((i = 0; i < 50; i++)); do
+    app_inspector --title "$MEASURE_STICK_TEST" --dump >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  app_fail "F2 did not open the Stick-Test"
+}
+measure_stick_test_follows() {
+  local deadline=$((SECONDS + 10))
+  while ((SECONDS <= deadline)); do
+    app_inspector --title "$MEASURE_STICK_TEST" --dump 2>/dev/null |
+      awk -F'\t' -v t="text=$1" '$1 == "control" && $3 == "id=43" { for (i = 4; i <= NF; i++) if ($i == t) found = 1 } END { exit !found }' &&
+      return 0
+    sleep 0.2
+  done
+  app_fail "the Stick-Test no longer follows the controller"
+}
+measure_stick_test_close() {
+  local i
+  measure_stick_test_follows "$1"
+  app_hold_key F2 0.3
+  for ((i = 0; i < 50; i++)); do
+    app_inspector --title "$MEASURE_STICK_TEST" --dump >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  app_fail "F2 did not close the Stick-Test"
+}
+
 measure_soak_case() {
   local changes=$1 tol=$2 samples=$APP_SHOTS/soak-samples ok=1
   rm -f "$samples"
   pad_setup 1
   app_start
   app_wait_texts 10 33 "POV : 65535"
+  [[ -z ${VLMR_SOAK_STICK_TEST:-} ]] || measure_stick_test_open
   SOAK_CONTROLS_BEFORE=$(measure_controls)
   SOAK_START=$SECONDS
   measure_soak "$changes" "$samples" || app_fail "the program did not survive the soak"
@@ -260,6 +297,8 @@ measure_soak_case() {
   app_wait_texts 10 12 "Button 1: 1" 13 "Button 2: 0" 1 0 33 "POV : 65535"
   # And the picture is still composed: each refresh makes new images, which a lost GDI
   # object per refresh would have made impossible long before the end of a long soak.
+  # The Stick-Test covers the picture: it must still follow, then F2 closes it.
+  [[ -z ${VLMR_SOAK_STICK_TEST:-} ]] || measure_stick_test_close "X: 32767  Y: 32767"
   app_sheet_lit "$APP_SHOTS/expect-after-soak.png" 230,40,20,20
   app_wait_picture "$APP_SHOTS/picture-after-soak.png" "$APP_SHOTS/expect-after-soak.png"
   SOAK_CONTROLS_AFTER=$(measure_controls)
