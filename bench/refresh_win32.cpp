@@ -186,6 +186,19 @@ void TimeCall(const char* name, F f) {
   std::printf("call.%s %.2f\n", name, (Now() - t0) / kCalls);
 }
 
+// Refreshes between the writer's two states (with every text changing too when flip is set),
+// each step timed, reported under name.
+void TimeRefreshes(const char* name, int32_t refreshes, bool flip) {
+  Timer t;
+  double cpu = CpuNow();
+  for (int32_t r = 0; r < refreshes; ++r) {
+    SetState(r % 2, flip);
+    TimedRefresh(t);
+    Pump();
+  }
+  Report(name, t, refreshes, CpuNow() - cpu);
+}
+
 // The main window in front with the keyboard read, as the program runs.
 void TakeFront() {
   HWND main = window_handle(kMainWindow);
@@ -255,16 +268,8 @@ int main(int argc, char** argv) {
   TakeFront();
   HWND main = window_handle(kMainWindow);
 
-  for (bool flip : {false, true}) {
-    Timer t;
-    double cpu = CpuNow();
-    for (int32_t r = 0; r < refreshes; ++r) {
-      SetState(r % 2, flip);
-      TimedRefresh(t);
-      Pump();
-    }
-    Report(flip ? "all17" : "refresh", t, refreshes, CpuNow() - cpu);
-  }
+  TimeRefreshes("refresh", refreshes, false);
+  TimeRefreshes("all17", refreshes, true);
   TimePatchParts(refreshes);
   CountSentMessages(refreshes);
 
@@ -296,14 +301,7 @@ int main(int argc, char** argv) {
   // The same refreshes once more with the keyboard given back: what a refresh costs without
   // DirectInput's watch on every message the thread sends.
   keyboard_end();
-  Timer unwatched;
-  double cpu = CpuNow();
-  for (int32_t r = 0; r < refreshes; ++r) {
-    SetState(r % 2, false);
-    TimedRefresh(unwatched);
-    Pump();
-  }
-  Report("unwatched", unwatched, refreshes, CpuNow() - cpu);
+  TimeRefreshes("unwatched", refreshes, false);
   // The Stick-Test last, with the keyboard read again as the program reads it: under Wine,
   // once another window of the thread has been in front, giving the keyboard back no longer
   // takes DirectInput's watch off the sent messages, and the figure above would not be
